@@ -14,6 +14,9 @@ struct StoredWordCase {
     std::uint32_t expected;
 };
 
+// Keeps ctest's test names readable.
+void PrintTo(const StoredWordCase& c, std::ostream* os) { *os << c.name; }
+
 class StoredWord : public testing::TestWithParam<StoredWordCase> {};
 
 TEST_P(StoredWord, AcceptsOnlyOnePresetAndOneQuality) {

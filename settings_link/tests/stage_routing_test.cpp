@@ -21,6 +21,8 @@ struct RoutingCase {
     bool virtualiser, addsEarlier;
 };
 
+void PrintTo(const RoutingCase& c, std::ostream* os) { *os << c.name; }
+
 class Routing : public testing::TestWithParam<RoutingCase> {};
 
 TEST_P(Routing, SelectsTheStagesOfTheWord) {
