@@ -17,7 +17,7 @@ const Room classicRoom{{{8, 0.16, 0.5}, {17, 0.15, 0.45}, {27, 0.14, 0.4}, {39, 
 // jazz: a club: one strong lateral reflection, a slower tail at the far ear.
 const Room jazzRoom{{{15, 0.32, 0.7}, {33, 0.20, 0.5}, {51, 0.13, 0.4}, {78, 0.07, 0.35}}, 1.3, 5};
 // Movie: a wide room with a floor bounce and late side walls.
-const Room movieRoom{{{19, 0.26, 0.6}, {43, 0.17, 0.45}, {69, 0.09, 0.35}}, 1.0, 4};
+const Room movieRoom{{{16, 0.24, 0.6}, {37, 0.15, 0.45}, {63, 0.08, 0.35}}, 0.7, 4};
 
 constexpr double frontAzimuth = 30.0;
 constexpr double rearAzimuth = 110.0;
@@ -46,8 +46,11 @@ std::vector<double> designFilter(const SetDesign& design, int filter) {
     for (const PinnaEcho& echo : pinna) addArrival(h, {direct + echo.delay, echo.gain, alpha});
     addArrival(h, {direct + torsoDelay, torsoGain, torsoAlpha});
     const Room& room = *design.room;
+    // A shorter window holds a room folded in sooner: the reflections close up with the length,
+    // so each length of a preset is its own response rather than a cut of the longest.
+    const double roomScale = std::sqrt(design.slots / 128.0);
     for (const Reflection& r : room.reflections) {
-        const double delay = direct + r.delay + (near ? 0.0 : room.crossEarDelay);
+        const double delay = direct + r.delay * roomScale + (near ? 0.0 : room.crossEarDelay);
         const double gain = r.gain * (near ? 1.0 : room.crossEarGain);
         if (delay < design.slots) addArrival(h, {delay, gain, r.alpha});
     }
@@ -80,7 +83,7 @@ std::vector<SetDesign> setDesigns() {
         {"rearClassic", 96, {{19, -0.1814}, {17, -0.1142}, {17, -0.1007}, {18, -0.2051}}, rearAzimuth, &classicRoom, 1.0, "", "", {}},
         {"rearJazz96", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
         {"rearJazz72", 72, {{17, -0.1117}, {27, -0.0594}, {28, -0.0689}, {17, -0.1123}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
-        {"rearMovie", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &movieRoom, 1.0, "rearJazz96", "", {}},
+        {"rearMovie", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "rearJazz96", "", {}},
         {"frontRockPop128", 128, {{17, 0.2158}, {22, -0.0671}, {17, 0.0551}, {26, -0.2204}}, frontAzimuth, &rockPopRoom, 1.0, "", "", frontRockPopLeading},
         {"frontRockPop96", 96, {{17, 0.2117}, {22, -0.0666}, {17, 0.0528}, {26, -0.2170}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}},
         {"frontRockPop72", 72, {{17, 0.2248}, {22, -0.0726}, {17, 0.0554}, {26, -0.2336}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}},
