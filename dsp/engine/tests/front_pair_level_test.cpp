@@ -131,7 +131,9 @@ TEST(FrontPairAtMin, CentrePannedToneColourWithin6DbPerOctave) {
         std::printf("\n  mono%s\n", monoText.c_str());
         EXPECT_LE(ears.width(), 6.0) << p.name;
         EXPECT_LE(monoTo4k.width(), 6.0) << p.name;
-        if (p.flag != FlagRockPop) EXPECT_LE(monoAll.width(), 6.0) << p.name;
+        if (p.flag != FlagRockPop) {
+            EXPECT_LE(monoAll.width(), 6.0) << p.name;
+        }
     }
 }
 
