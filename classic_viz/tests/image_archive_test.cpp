@@ -122,7 +122,8 @@ TEST(ImageArchive, HeadersThatDoNotFitTheBytesAreRefused)
     std::vector<std::uint8_t> tooMany;
     put(tooMany, 100, 4);
     put(tooMany, 1000, 4);    // 1000 offsets in 16 bytes
-    put(tooMany, 0, 8);
+    put(tooMany, 0, 4);
+    put(tooMany, 0, 4);
     EXPECT_FALSE(archive.decode(tooMany.data(), tooMany.size()));
     EXPECT_FALSE(archive.image(1));
     EXPECT_FALSE(archive.decode(tooMany.data(), 7));
