@@ -60,8 +60,8 @@ void EffectCore::initialise()
 
 void EffectCore::trackRect(const RenderRect& rect)
 {
-    outputX_ = rect.left;
-    outputY_ = rect.top;
+    originX_ = rect.left;
+    originY_ = rect.top;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width != windowWidth || height != windowHeight) {
         windowWidth = width;
@@ -120,6 +120,8 @@ void EffectCore::frameSequence(int screenDepth, PresentedImage& out)
     scene.render();
     presenter_.present(scene.canvasPixels(), scene.canvasWidth(), scene.canvasHeight(), windowWidth, windowHeight,
                        screenDepth, resized, out);
+    out.originX = originX_;
+    out.originY = originY_;
 }
 
 } // namespace tevaro::viz

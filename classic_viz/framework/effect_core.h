@@ -81,7 +81,7 @@ private:
     Presenter presenter_;
     int currentPreset_ = 0;
     int resizeCounter_ = 0;
-    int outputX_ = 0, outputY_ = 0;
+    int originX_ = 0, originY_ = 0;
 };
 
 } // namespace tevaro::viz

@@ -15,6 +15,7 @@ struct PresentedImage {
     int bitCount = 32;           // of the pixel data; 8-bit screens get 32-bit data, stretched
     bool stretchToWindow = false;
     int windowWidth = 0, windowHeight = 0;
+    int originX = 0, originY = 0;    // the rectangle's top-left: where the image's top-left goes
     int stride() const { return width * bitCount / 8; }
 };
 

@@ -114,9 +114,10 @@ ArchivePicture backgroundStar(int index)
     const Look& look = looks[index];
     CairoPicture picture(16, 16);
     cairo_t* cr = picture.cr();
-    glow(cr, 8, 8, look.radius, 0.35, 0.95, 1.0, look.strength);
+    // Centred on a pixel, so the smallest dots are one bright pixel with a soft rim, not a 2 x 2 block.
+    glow(cr, 7.5, 7.5, look.radius, 0.35, 0.95, 1.0, look.strength);
     if (look.core > 0)
-        glow(cr, 8, 8, 1.8, 0.85, 1.0, 1.0, look.core);
+        glow(cr, 7.5, 7.5, 1.8, 0.85, 1.0, 1.0, look.core);
     return picture.picture();
 }
 
