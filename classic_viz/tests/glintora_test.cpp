@@ -140,6 +140,36 @@ TEST(GlintoraScene, ASteadyFullSpectrumSettlesOnTheLoudestPicture)
         EXPECT_TRUE(sameColours(f.scene().layers[static_cast<std::size_t>(n)].picture, f.archiveImage(54))) << n;
 }
 
+TEST(GlintoraScene, TheGridIsLaidOutAgainOnceWhenTheMusicFallsSilent)
+{
+    GlintoraFixture f;
+    f.effect.setCurrentPreset(GlintoraScene::StarClouds);
+    auto positions = [&f]() {
+        std::vector<int> p;
+        for (int n = GlintoraScene::FirstStar; n <= GlintoraScene::LastStar; ++n)
+            p.push_back(f.scene().layers[static_cast<std::size_t>(n)].worldX * 1000 + f.scene().layers[static_cast<std::size_t>(n)].lift);
+        return p;
+    };
+    f.bins.fill(200);
+    for (int i = 0; i < 12; ++i)
+        ASSERT_TRUE(f.frame());
+    ASSERT_GT(f.effect.spectrum.averageLevel, 10);
+    EXPECT_EQ(f.script.quietFlag, 2);
+    const std::vector<int> loud = positions();
+
+    f.bins.fill(0);
+    int changes = 0;
+    std::vector<int> last = loud;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(f.frame());
+        if (positions() != last)
+            ++changes;
+        last = positions();
+    }
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(f.script.quietFlag, 1);
+}
+
 TEST(GlintoraEffect, StarlightFollowsTheWindowSizeAndTheOthersKeepTheirGround)
 {
     GlintoraFixture f;

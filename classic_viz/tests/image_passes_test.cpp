@@ -61,6 +61,30 @@ TEST(EdgePass, AThinShapeRaisesTheEdgeTransparencyByWhatItsMissingDepthWouldAdd)
     EXPECT_EQ(transparencyOf(image[3]), 104);
 }
 
+TEST(EdgePass, UniformTransparencyAddsTheEdgeRampInsideTheEdgeWidth)
+{
+    // Transparency 50, width 4, edge transparency 100: T = 50 + 100 - d x 25 for 1 <= d <= 4, else 50.
+    std::vector<Pixel> image(6, P);
+    std::vector<std::uint32_t> map(6);
+    const int largest = buildDistanceMap(image.data(), 6, 1, K, 8, map.data());
+    edgeTransparencyPass(EdgeParams{4, 100, 50.0f, largest}, image.data(), 6, K, map.data(), nullptr);
+    const int expected[6] = {125, 100, 75, 50, 50, 50};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(transparencyOf(image[static_cast<std::size_t>(i)]), expected[i]) << i;
+}
+
+TEST(EdgePass, WithoutTransparencyOrMaskOnlyPixelsWithinTheWidthChange)
+{
+    std::vector<Pixel> image = {K, withTransparency(P, 9), withTransparency(P, 9), withTransparency(P, 9), K};
+    std::vector<std::uint32_t> map(5);
+    const int largest = buildDistanceMap(image.data(), 5, 1, K, 8, map.data());
+    edgeTransparencyPass(EdgeParams{2, 200, 0.0f, largest}, image.data(), 5, K, map.data(), nullptr);
+    EXPECT_EQ(transparencyOf(image[1]), 100);    // 200 - 1 x 200 / 2
+    EXPECT_EQ(transparencyOf(image[2]), 0);
+    EXPECT_EQ(transparencyOf(image[3]), 9);      // d = 3 lies beyond the width: kept
+    EXPECT_EQ(image[0], K);
+}
+
 TEST(EdgePass, MaskAndUniformTransparencyCombine)
 {
     const std::vector<Pixel> mask = {0x000000FF, 0x00000080, 0x00000000, 0x000000FF};
