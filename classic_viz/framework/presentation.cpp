@@ -59,7 +59,10 @@ void Presenter::present(const Pixel* canvas, int canvasWidth, int canvasHeight, 
     out.windowHeight = windowHeight;
     out.stretchToWindow = screenDepth == 8;
     out.bitCount = (screenDepth == 16 || screenDepth == 24) ? screenDepth : 32;
-    if (canvasWidth <= 0 || canvasHeight <= 0 || windowWidth <= 0 || windowHeight <= 0) {
+    // No device is this large; the bound also keeps the 1/256 factors inside int.
+    constexpr int MaxWindow = 1 << 15;
+    if (canvasWidth <= 0 || canvasHeight <= 0 || windowWidth <= 0 || windowHeight <= 0 || windowWidth > MaxWindow ||
+        windowHeight > MaxWindow) {
         out.width = out.height = 0;
         out.bits.clear();
         return;
