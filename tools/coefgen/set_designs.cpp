@@ -15,15 +15,16 @@ const Room classicRoom{{{8, 0.16, 0.5}, {17, 0.15, 0.45}, {27, 0.14, 0.4}, {39, 
                         {68, 0.07, 0.3}, {86, 0.05, 0.3}},
                        0.9, 2};
 // jazz: a club: one strong lateral reflection, a slower tail at the far ear.
-const Room jazzRoom{{{15, 0.32, 0.7}, {33, 0.20, 0.5}, {51, 0.13, 0.4}, {78, 0.07, 0.35}}, 1.3, 5};
+const Room jazzRoom{{{15, 0.32, 0.7}, {33, 0.20, 0.5}, {45, 0.13, 0.4}, {78, 0.07, 0.35}}, 1.3, 5};
 // Movie: a wide room with a floor bounce and late side walls.
-const Room movieRoom{{{19, 0.26, 0.6}, {43, 0.17, 0.45}, {69, 0.09, 0.35}}, 1.0, 4};
+const Room movieRoom{{{16, 0.24, 0.6}, {37, 0.15, 0.45}, {63, 0.08, 0.35}}, 0.7, 4};
 
 constexpr double frontAzimuth = 30.0;
 constexpr double rearAzimuth = 110.0;
 constexpr double torsoGain = 0.25;   // shoulder reflection, relative to the direct arrival
 constexpr double torsoAlpha = 0.35;  // dulled by the shoulder
-constexpr double peakMargin = 1.08;  // main peak over every other coefficient, before the level
+constexpr double farEarAlphaFloor = 0.7;
+constexpr double peakMargin = 1.35;  // main peak over every other coefficient, before the level
 
 // The far ear from the near ear's point of view: 0 = the same side.
 bool nearEar(int filter) { return filter == 0 || filter == 3; }
@@ -33,7 +34,9 @@ std::vector<double> designFilter(const SetDesign& design, int filter) {
     const bool near = nearEar(filter);
     const double azimuth = near ? design.azimuthDeg : 180.0 - design.azimuthDeg;  // as the ear sees it
     const double incidence = std::fabs(near ? 90.0 - design.azimuthDeg : 90.0 + design.azimuthDeg);
-    const double alpha = shadowAlpha(std::fmin(incidence, 180.0));
+    // The far ear keeps some highs (diffraction round the head): a floor on its shadow keeps its
+    // low end from outweighing the near ear once the peaks are scaled to their stated values.
+    const double alpha = std::fmax(shadowAlpha(std::fmin(incidence, 180.0)), near ? 0.0 : farEarAlphaFloor);
     const std::vector<PinnaEcho> pinna = pinnaEchoes(azimuth);
 
     // A positive main peak is the direct arrival itself; a negative one is the concha's inverted
@@ -46,8 +49,11 @@ std::vector<double> designFilter(const SetDesign& design, int filter) {
     for (const PinnaEcho& echo : pinna) addArrival(h, {direct + echo.delay, echo.gain, alpha});
     addArrival(h, {direct + torsoDelay, torsoGain, torsoAlpha});
     const Room& room = *design.room;
+    // A shorter window holds a room folded in sooner: the reflections close up with the length,
+    // so each length of a preset is its own response rather than a cut of the longest.
+    const double roomScale = std::sqrt(design.slots / 128.0);
     for (const Reflection& r : room.reflections) {
-        const double delay = direct + r.delay + (near ? 0.0 : room.crossEarDelay);
+        const double delay = direct + r.delay * roomScale + (near ? 0.0 : room.crossEarDelay);
         const double gain = r.gain * (near ? 1.0 : room.crossEarGain);
         if (delay < design.slots) addArrival(h, {delay, gain, r.alpha});
     }
@@ -80,15 +86,15 @@ std::vector<SetDesign> setDesigns() {
         {"rearClassic", 96, {{19, -0.1814}, {17, -0.1142}, {17, -0.1007}, {18, -0.2051}}, rearAzimuth, &classicRoom, 1.0, "", "", {}},
         {"rearJazz96", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
         {"rearJazz72", 72, {{17, -0.1117}, {27, -0.0594}, {28, -0.0689}, {17, -0.1123}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
-        {"rearMovie", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &movieRoom, 1.0, "rearJazz96", "", {}},
+        {"rearMovie", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "rearJazz96", "", {}},
         {"frontRockPop128", 128, {{17, 0.2158}, {22, -0.0671}, {17, 0.0551}, {26, -0.2204}}, frontAzimuth, &rockPopRoom, 1.0, "", "", frontRockPopLeading},
         {"frontRockPop96", 96, {{17, 0.2117}, {22, -0.0666}, {17, 0.0528}, {26, -0.2170}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}},
-        {"frontRockPop72", 72, {{17, 0.2248}, {22, -0.0726}, {17, 0.0554}, {26, -0.2336}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}},
+        {"frontRockPop72", 72, {{17, 0.2248}, {22, -0.0726}, {17, 0.0554}, {26, -0.2336}}, frontAzimuth, &rockPopRoom, 1.3, "", "", {}},
         {"frontClassic", 128, {{18, 0.4422}, {17, 0.0724}, {20, 0.0709}, {17, 0.4538}}, frontAzimuth, &classicRoom, 1.0, "", "", {}},
-        {"frontJazz128", 128, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.0, "", "", {}},
+        {"frontJazz128", 128, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.3, "", "", {}},
         {"frontJazz96", 96, {{17, -0.1899}, {34, 0.1400}, {22, -0.0544}, {17, 0.2436}}, frontAzimuth, &jazzRoom, 1.0, "", "", {}},
         {"frontJazz72", 72, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.0, "", "frontJazz128", {}},
-        {"frontMovie", 128, {{17, 0.1825}, {30, 0.1500}, {27, 0.0794}, {17, 0.1929}}, frontAzimuth, &movieRoom, 1.0, "", "", {}},
+        {"frontMovie", 128, {{17, 0.1825}, {30, 0.1500}, {27, 0.0794}, {17, 0.1929}}, frontAzimuth, &movieRoom, 1.33, "", "", {}},
     };
     // clang-format on
 }
