@@ -73,17 +73,17 @@ void firPairAvx2(DualFir& left, DualFir& right, const FirPairTaps& taps, const d
                  const double* xRight, const FirPairSums& sums, std::size_t frames) {
     std::size_t f = 0;
     while (f < frames) {
-        const std::size_t left_ = frames - f;
+        const std::size_t remaining = frames - f;
         const int p = left.position;
         const FirPairSums at{sums.leftToLeft + f, sums.leftToRight + f, sums.rightToLeft + f,
                              sums.rightToRight + f};
         // A group needs the whole run of positions p..p-G+1 without a wrap, and n >= G so that
         // no high copy lands on a low copy of the same group.
         const bool lockstep = p == right.position;
-        if (lockstep && left_ >= 8 && p >= 7 && taps.n >= 8) {
+        if (lockstep && remaining >= 8 && p >= 7 && taps.n >= 8) {
             firPairGroup<2>(left, right, taps, xLeft + f, xRight + f, at);
             f += 8;
-        } else if (lockstep && left_ >= 4 && p >= 3 && taps.n >= 4) {
+        } else if (lockstep && remaining >= 4 && p >= 3 && taps.n >= 4) {
             firPairGroup<1>(left, right, taps, xLeft + f, xRight + f, at);
             f += 4;
         } else {

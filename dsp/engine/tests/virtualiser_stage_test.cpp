@@ -110,6 +110,25 @@ TEST_F(VirtualiserStageTest, MidAndMaxAddTheEarlierStages) {
     }
 }
 
+// From Max (n 128) to Min (n 72) with the position above 71: the stage keeps running inside the
+// line and its positions are back in 0..71 within 56 frames, one frame per call here.
+TEST_F(VirtualiserStageTest, MaxToMinWithThePositionAbove71) {
+    const std::vector<std::int16_t> in = noise(2 * 128, 9);
+    for (std::size_t maxFrames : {1u, 20u, 56u, 57u}) {  // positions 127, 108, 72, 71
+        SCOPED_TRACE(maxFrames);
+        stage->reset();
+        std::vector<std::int16_t> out(in.size(), 0);
+        stage->process(FlagRockPop | FlagQualityMax, in.data(), out.data(), 2 * maxFrames);
+        const int start = stage->leftLine().position;
+        EXPECT_EQ(start, 127 - static_cast<int>(maxFrames - 1));
+        for (int frame = 0; frame < 56; ++frame)
+            stage->process(FlagRockPop | FlagQualityMin, in.data() + 2 * frame, out.data() + 2 * frame, 2);
+        EXPECT_LE(stage->leftLine().position, 71);
+        EXPECT_LE(stage->rightLine().position, 71);
+        EXPECT_GE(stage->leftLine().position, 0);
+    }
+}
+
 TEST_F(VirtualiserStageTest, FullScaleSumsClampInsteadOfWrapping) {
     std::vector<std::int16_t> in(2 * 256), out(2 * 256, 0);
     for (std::size_t f = 0; f < 256; ++f) in[2 * f] = in[2 * f + 1] = (f / 9) % 2 ? 32767 : -32768;
