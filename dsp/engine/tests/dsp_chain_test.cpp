@@ -182,6 +182,9 @@ TEST_F(ChainFixture, OddSampleCountsStayInsideTheBuffers) {
     for (std::uint32_t word : {rockPopMax, std::uint32_t{FlagNeutral}, FlagJazz | FlagQualityMin}) {
         block.publish(word);
         chain->create(&Block::read, &block, 0);
+        std::vector<std::int16_t> untouched(16, 4321);
+        chain->process16(music.data(), untouched.data(), 0, 2, 0);
+        EXPECT_EQ(untouched, std::vector<std::int16_t>(16, 4321));
         for (std::size_t samples : {1u, 3u, 4095u}) {
             std::vector<std::int16_t> out(samples + 16, 4321);  // guard zone after the buffer
             chain->process16(music.data(), out.data(), samples, 2, 0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -17,7 +18,7 @@ std::unique_ptr<RoomReverb> makeReverb() {
     return reverb;
 }
 
-// Runs interleaved stereo through the reverberator one frame per call, as odd-sized buffers do.
+// Runs interleaved stereo through the reverberator in one call.
 std::vector<std::int16_t> run(RoomReverb& reverb, const std::vector<std::int16_t>& in) {
     std::vector<std::int16_t> out(in.size());
     reverb.process(in.size(), in.data(), out.data());
@@ -63,10 +64,11 @@ TEST(RoomReverb, StateCarriesAcrossBufferBoundaries) {
     for (std::size_t i = 0; i < in.size(); ++i) in[i] = static_cast<std::int16_t>((i * 7919) % 20000 - 10000);
     const auto expected = run(*whole, in);
     std::vector<std::int16_t> out(in.size());
-    for (std::size_t at = 0, size = 1; at < in.size(); at += size, size = size % 97 + 2) {
-        size = std::min(size & ~std::size_t{1}, in.size() - at);
-        if (size == 0) size = 2;
-        pieces->process(size, in.data() + at, out.data() + at);
+    const std::size_t frameCounts[] = {1, 2, 31, 64, 79, 95, 511};  // awkward sizes, in turn
+    for (std::size_t at = 0, turn = 0; at < in.size(); ++turn) {
+        const std::size_t samples = std::min(2 * frameCounts[turn % std::size(frameCounts)], in.size() - at);
+        pieces->process(samples, in.data() + at, out.data() + at);
+        at += samples;
     }
     EXPECT_EQ(out, expected);
 }
