@@ -5,14 +5,17 @@
 #include <cstdlib>
 
 #include "dsp/engine/steering_tables.h"
+#include "dsp/engine/stereo_pair.h"
 
 namespace tevaro::dsp {
 namespace {
 
-// Peak follower: rises a quarter of the way toward |x|, never falls (the 64-frame update clears it).
-float follow(double x, float env) {
-    const double magnitude = std::fabs(x);
-    return env < magnitude ? static_cast<float>(env + (magnitude - env) * 0.25) : env;
+// Peak followers: each rises a quarter of the way toward |x|, never falls (the 64-frame update
+// clears them). A kept value goes back to float unchanged, so the choice can be made in double.
+FloatPair followPair(DoublePair x, FloatPair env) {
+    const DoublePair magnitude = x < 0.0 ? -x : x;
+    const DoublePair e = widen(env);
+    return toFloatPair(e < magnitude ? e + (magnitude - e) * 0.25 : e);
 }
 
 // 8.8 moves of p toward t * 256 by 1/8, 1/64 and 1/32 of the distance (arithmetic shifts).
@@ -68,25 +71,24 @@ std::int16_t SteeringController::level(double x) {
 }
 
 void SteeringController::detect(float inLeft, float inRight) {
-    const double keep = detectorKeep;
-    const double coef = detectorCoef;
+    // Both channels side by side; each lane is exactly the one-channel filter.
+    const DoublePair keep = both(detectorKeep);
+    const DoublePair coef = both(detectorCoef);
+    const FloatPair input = {inLeft, inRight};
+    const DoublePair x = widen(input);
 
-    lowPass1Left = static_cast<float>(keep * lowPass1Left - coef * inLeft);
-    const double yLeft = 0.5 * inLeft + 0.5 * previousLeft + lowPass1Left;
-    previousLeft = inLeft;
-    lowPass2Left = static_cast<float>(keep * lowPass2Left - coef * yLeft);
-    detLeft = static_cast<float>(yLeft + lowPass2Left);
+    const FloatPair lowPass1 = toFloatPair(keep * widen(loadPair(&lowPass1Left)) - coef * x);
+    storePair(&lowPass1Left, lowPass1);
+    const DoublePair y = 0.5 * x + 0.5 * widen(loadPair(&previousLeft)) + widen(lowPass1);
+    storePair(&previousLeft, input);
+    const FloatPair lowPass2 = toFloatPair(keep * widen(loadPair(&lowPass2Left)) - coef * y);
+    storePair(&lowPass2Left, lowPass2);
+    const FloatPair det = toFloatPair(y + widen(lowPass2));
+    storePair(&detLeft, det);
 
-    lowPass1Right = static_cast<float>(keep * lowPass1Right - coef * inRight);
-    const double yRight = 0.5 * inRight + 0.5 * previousRight + lowPass1Right;
-    previousRight = inRight;
-    lowPass2Right = static_cast<float>(keep * lowPass2Right - coef * yRight);
-    detRight = static_cast<float>(yRight + lowPass2Right);
-
-    envLeft = follow(detLeft, envLeft);
-    envRight = follow(detRight, envRight);
-    envSum = follow(static_cast<double>(detLeft) + detRight, envSum);
-    envDiff = follow(static_cast<double>(detLeft) - detRight, envDiff);
+    const DoublePair d = widen(det);
+    storePair(&envLeft, followPair(d, loadPair(&envLeft)));
+    storePair(&envSum, followPair(DoublePair{d[0] + d[1], d[0] - d[1]}, loadPair(&envSum)));
 }
 
 void SteeringController::tick() {
