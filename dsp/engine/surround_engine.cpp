@@ -1,0 +1,202 @@
+#include "dsp/engine/surround_engine.h"
+
+#include <algorithm>
+
+#include "dsp/engine/coefficient_sets.h"
+#include "dsp/engine/sample_convert.h"
+#include "settings_link/settings_word.h"
+
+namespace tevaro::dsp {
+namespace {
+
+constexpr int historyMask = SurroundEngine::historySlots - 1;
+// 2048 - 220: the slot written 220 frames ago.
+constexpr int delayedOffset = SurroundEngine::historySlots - SurroundEngine::lookAhead;
+
+// First-order all-pass; the output stays double until the caller stores it.
+inline double allpass(double g, double x, float& state) {
+    const double w = -g * x + state;
+    state = toFloat(g * w + x);
+    return w;
+}
+
+// s = k x + (1 - k) s with the coefficient's float value.
+inline float onePole(float k, double x, float s) {
+    return toFloat(static_cast<double>(k) * x + (1.0 - static_cast<double>(k)) * s);
+}
+
+struct RearChoice {
+    const CoefficientSet* set;
+    int taps;
+};
+
+// Rear set and tap count of a settings word; the first preset bit found wins.
+RearChoice chooseRearSet(std::int32_t flags) {
+    const bool max = (flags & FlagQualityMax) != 0;
+    if (flags & FlagRockPop) return max ? RearChoice{&rearRockPop96, 96} : RearChoice{&rearRockPop72, 72};
+    if (flags & FlagClassic) return {&rearClassic, max ? 96 : 56};
+    if (flags & FlagJazz) return max ? RearChoice{&rearJazz96, 96} : RearChoice{&rearJazz72, 72};
+    if (flags & FlagMovie) return {&rearMovie, max ? 96 : 56};
+    return {nullptr, 0};
+}
+
+}  // namespace
+
+void SurroundEngine::reset() {
+    *this = SurroundEngine{};
+    flags = static_cast<std::int32_t>(FlagRockPop);
+    controller.reset();
+    kResidual = 0.5f;
+    kSurround = 0.5f;
+    kFront = 0.65f;
+    kComb = 0.5f;
+    kCross = static_cast<float>(1.0 / 18.0);
+    kSurroundSmooth = 0.9f;
+    kResidualSmooth = 0.6f;
+    kDifference = 0.6f;
+    firLeft.reset();
+    firRight.reset();
+}
+
+void SurroundEngine::process(std::size_t samples, const std::int16_t* in, std::int16_t* out) {
+    const std::size_t frames = samples >> 1;
+    const bool room = (flags & FlagNeutral) != 0;
+    for (std::size_t i = 0; i < frames; ++i) {
+        decodeFrame(in[2 * i], in[2 * i + 1]);
+        if (room) {
+            renderRoom(out + 2 * i);
+        } else {
+            renderVirtualiser(out + 2 * i);
+        }
+        advance();
+    }
+}
+
+void SurroundEngine::decodeFrame(float left, float right) {
+    inLeft = left;
+    inRight = right;
+    ringLeft[writePos] = inLeft;
+    ringRight[writePos] = inRight;
+    controller.detect(inLeft, inRight);
+
+    readPos = static_cast<std::int16_t>((writePos + delayedOffset) & historyMask);
+    const double ld = ringLeft[readPos];
+    const double rd = ringRight[readPos];
+
+    frontLeft = toFloat(controller.gainFrontLeft.current * ld);
+    frontRight = toFloat(controller.gainFrontRight.current * rd);
+    centre = toFloat(controller.gainCentre.current * 0.71 * (ld + rd));
+    surroundLeft = toFloat(controller.gainSurroundLeft.current * 1.2 * (0.92 * ld + 0.38 * rd));
+    // The right surround weights its own channel by 0.98, not 0.92.
+    surroundRight = toFloat(controller.gainSurroundRight.current * 1.2 * (0.38 * ld + 0.98 * rd));
+    difference = toFloat(controller.gainDifference.current * 0.5 * (ld - rd));
+
+    // What the steered components leave of each delayed input channel.
+    residualLeft = toFloat(ld - frontLeft - 0.71 * centre - 0.92 * surroundLeft - 0.71 * difference +
+                           0.38 * surroundRight);
+    residualRight = toFloat(rd - frontRight - 0.71 * centre - 0.92 * surroundRight + 0.71 * difference +
+                            0.38 * surroundLeft);
+
+    // Only the right side is all-passed: it decorrelates the two sides of the surround image.
+    const double g = controller.allpassCoef.current;
+    surroundRight = toFloat(allpass(g, surroundRight, allpassSurroundRight));
+    residualRight = toFloat(allpass(g, residualRight, allpassResidualRight));
+    frontRight = toFloat(allpass(g, frontRight, allpassFrontRight));
+}
+
+void SurroundEngine::renderRoom(std::int16_t* out) {
+    differenceSmooth = onePole(kDifference, difference, differenceSmooth);
+
+    const int tap30 = (pos64 + 34) & 63;  // written 30 frames ago
+    const int tap15 = (pos64 + 49) & 63;  // written 15 frames ago
+
+    echoResidualLeft = onePole(kResidual, residualLeft, echoResidualLeft);
+    echoResidualRight = onePole(kResidual, residualRight, echoResidualRight);
+    echoFrontLeft = onePole(kFront, frontLeft, echoFrontLeft);
+    echoFrontRight = onePole(kFront, frontRight, echoFrontRight);
+    echoSurroundLeft = onePole(kSurround, surroundLeftSmooth, echoSurroundLeft);
+    echoSurroundRight = onePole(kSurround, surroundRightSmooth, echoSurroundRight);
+
+    crossSurroundLeft[pos64] = echoSurroundLeft;
+    crossSurroundRight[pos64] = echoSurroundRight;
+    crossFrontLeft[pos64] = echoFrontLeft;
+    crossFrontRight[pos64] = echoFrontRight;
+    crossResidualLeft[pos64] = echoResidualLeft;
+    crossResidualRight[pos64] = echoResidualRight;
+
+    // Each ear hears the other side's components late, as from a room boundary.
+    crossLeft = toFloat(static_cast<double>(crossResidualRight[tap30]) + crossSurroundRight[tap15] +
+                        crossFrontRight[tap15]);
+    crossRight = toFloat(static_cast<double>(crossResidualLeft[tap30]) + crossSurroundLeft[tap15] +
+                         crossFrontLeft[tap15]);
+    crossLeftLow = onePole(kCross, crossLeft, crossLeftLow);
+    crossRightLow = onePole(kCross, crossRight, crossRightLow);
+
+    surroundLeft = toFloat(surroundLeft + 0.7 * differenceSmooth);
+    surroundRight = toFloat(surroundRight + 0.7 * differenceSmooth);
+    combLeft[pos16] = surroundLeft;
+    combRight[pos16] = surroundRight;
+    const double comb = kComb;
+    // Left: 5 and 7 frames back; right: 6 and 9 frames back.
+    surroundLeft = toFloat(comb * combLeft[(pos16 + 11) & 15] + surroundLeft - comb * combLeft[(pos16 + 9) & 15]);
+    surroundRight = toFloat(comb * combRight[(pos16 + 10) & 15] + surroundRight - comb * combRight[(pos16 + 7) & 15]);
+    surroundLeftSmooth = onePole(kSurroundSmooth, surroundLeft, surroundLeftSmooth);
+    surroundRightSmooth = onePole(kSurroundSmooth, surroundRight, surroundRightSmooth);
+
+    residualLeftSmooth = onePole(kResidualSmooth, residualLeft, residualLeftSmooth);
+    residualRightSmooth = onePole(kResidualSmooth, residualRight, residualRightSmooth);
+    residualLeft = residualLeftSmooth;
+    residualRight = residualRightSmooth;
+
+    // The cross terms enter high-passed: crossfeed minus its own slow average.
+    mixLeft = toFloat(static_cast<double>(residualLeft) + frontLeft + 0.71 * centre + surroundLeftSmooth + crossLeft -
+                      crossLeftLow);
+    mixRight = toFloat(static_cast<double>(residualRight) + frontRight + 0.71 * centre + surroundRightSmooth +
+                       crossRight - crossRightLow);
+    out[0] = toSample(mixLeft);
+    out[1] = toSample(mixRight);
+}
+
+void SurroundEngine::renderVirtualiser(std::int16_t* out) {
+    const RearChoice rear = chooseRearSet(flags);
+    if (rear.set == nullptr) {
+        earLeftFromLeft = earLeftFromRight = earRightFromLeft = earRightFromRight = 0.0;
+    } else {
+        // The surround feeds are this frame's steered left surround and steered, all-passed right
+        // surround: the smoothed values belong to the room branch and stand still here.
+        firLeft.process(surroundLeft, rear.taps, rear.set->filter(0), rear.set->filter(1), earLeftFromLeft,
+                        earRightFromLeft);
+        firRight.process(surroundRight, rear.taps, rear.set->filter(2), rear.set->filter(3), earLeftFromRight,
+                         earRightFromRight);
+        double extra = 0.0;
+        if (flags & FlagRockPop || flags & FlagClassic) {
+            extra = 0.0;
+        } else if (flags & FlagJazz) {
+            extra = 0.15 * difference;
+        } else {
+            extra = 0.45 * difference + 0.45 * centre;
+        }
+        earLeftFromLeft += extra;
+        earRightFromRight += extra;
+    }
+
+    const std::int16_t left = toSample(earLeftFromLeft + earLeftFromRight);
+    const std::int16_t right = toSample(earRightFromLeft + earRightFromRight);
+    if (flags & FilteringOrNeutralMask) {
+        // Half of what the reverberator left, halved toward zero.
+        out[0] = toSample(left + out[0] / 2);
+        out[1] = toSample(right + out[1] / 2);
+    } else {
+        out[0] = left;
+        out[1] = right;
+    }
+}
+
+void SurroundEngine::advance() {
+    writePos = static_cast<std::int16_t>((writePos + 1) & historyMask);
+    pos64 = static_cast<std::int16_t>((pos64 + 1) & 63);
+    pos16 = static_cast<std::int16_t>((pos16 + 1) & 15);
+    controller.tick();
+}
+
+}  // namespace tevaro::dsp

@@ -1,0 +1,210 @@
+#include "dsp/engine/dsp_chain.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "dsp/engine/offline/programmes.h"
+#include "settings_link/settings_word.h"
+
+// Counts every allocation in this test programme, to prove the audio path makes none.
+namespace {
+std::atomic<long> allocations{0};
+}
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new(std::size_t size, std::align_val_t align) {
+    ++allocations;
+    const std::size_t a = static_cast<std::size_t>(align);
+    if (void* p = std::aligned_alloc(a, (size + a - 1) / a * a)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+
+namespace tevaro::dsp {
+namespace {
+
+// The settings block as the panel leaves it.
+struct Block {
+    std::int32_t slot[5] = {};
+    static std::int32_t read(void* context, int k) { return static_cast<Block*>(context)->slot[k]; }
+    void publish(std::uint32_t word, bool on = true, bool mute = false) {
+        slot[0] = 1;
+        slot[2] = on ? 1 : 0;
+        slot[3] = static_cast<std::int32_t>(word);
+        slot[4] = mute ? 1 : 0;
+    }
+};
+
+constexpr std::uint32_t rockPopMax = FlagRockPop | FlagQualityMax;
+
+struct ChainFixture : ::testing::Test {
+    Block block;
+    std::unique_ptr<DspChain> chain = std::make_unique<DspChain>();
+    Programme music = demoProgramme(4096);
+
+    std::vector<std::int16_t> process(std::uint32_t nowMs, int channels = 2, std::size_t samples = 0) {
+        if (samples == 0) samples = music.size();
+        std::vector<std::int16_t> out(samples, 4321);
+        chain->process16(music.data(), out.data(), samples, channels, nowMs);
+        return out;
+    }
+    bool isCopy(const std::vector<std::int16_t>& out) const {
+        return std::equal(out.begin(), out.end(), music.begin());
+    }
+    static bool isSilent(const std::vector<std::int16_t>& out) {
+        return std::all_of(out.begin(), out.end(), [](std::int16_t s) { return s == 0; });
+    }
+};
+
+TEST_F(ChainFixture, CreationWithoutThePanelPassesAudioThrough) {
+    block.slot[2] = 1;
+    block.slot[3] = static_cast<std::int32_t>(rockPopMax);
+    chain->create(&Block::read, &block, 1000);
+    EXPECT_EQ(chain->surroundOn(), 0);
+    EXPECT_EQ(chain->settingsWord(), 0u);
+    EXPECT_TRUE(isCopy(process(1200)));
+}
+
+TEST_F(ChainFixture, CreationReadsSwitchAndWordButNotMute) {
+    block.publish(rockPopMax, true, true);
+    chain->create(&Block::read, &block, 1000);
+    EXPECT_EQ(chain->surroundOn(), 1);
+    EXPECT_EQ(chain->settingsWord(), rockPopMax);
+    EXPECT_EQ(chain->mute(), 0);
+    EXPECT_EQ(chain->surroundEngine().settingsFlags(), static_cast<std::int32_t>(rockPopMax));
+    // Creation hands the word to the engine only; the reverberator keeps its initial room.
+    EXPECT_EQ(chain->roomReverb().wetLevel(), 0.1f);
+}
+
+TEST_F(ChainFixture, RefreshesAfter500msOfTicksAcrossTheWrap) {
+    struct Case {
+        std::uint32_t created, now;
+        bool refreshed;
+    };
+    const Case cases[] = {{1000, 1499, false}, {1000, 1500, true}, {0xFFFFFF00u, 0xF3u, false}, {0xFFFFFF00u, 0xF4u, true}};
+    for (const Case& c : cases) {
+        block.publish(FlagNeutral | FlagQualityMid);
+        chain->create(&Block::read, &block, c.created);
+        block.publish(rockPopMax, true, true);
+        const auto out = process(c.now);
+        EXPECT_EQ(chain->mute(), c.refreshed ? 1 : 0) << c.now;
+        EXPECT_EQ(chain->settingsWord(), c.refreshed ? rockPopMax : (FlagNeutral | FlagQualityMid)) << c.now;
+        EXPECT_EQ(chain->roomReverb().wetLevel(), c.refreshed ? 0.15f : 0.1f) << c.now;
+        EXPECT_EQ(isSilent(out), c.refreshed) << c.now;
+    }
+}
+
+TEST_F(ChainFixture, PanelGoneTurnsProcessingOffButKeepsWordAndMute) {
+    block.publish(rockPopMax);
+    chain->create(&Block::read, &block, 0);
+    block.slot[0] = 0;
+    block.slot[3] = 0;
+    EXPECT_TRUE(isCopy(process(500)));
+    EXPECT_EQ(chain->surroundOn(), 0);
+    EXPECT_EQ(chain->settingsWord(), rockPopMax);
+}
+
+TEST_F(ChainFixture, MuteSilencesEveryChannelCountAndDisabledCopiesEvenWhenMuted) {
+    block.publish(rockPopMax, true, true);
+    chain->create(&Block::read, &block, 0);
+    for (int channels : {1, 2, 6}) EXPECT_TRUE(isSilent(process(500, channels))) << channels;
+    chain->setEnabled(false);
+    EXPECT_FALSE(chain->enabled());
+    EXPECT_TRUE(isCopy(process(500)));
+}
+
+TEST_F(ChainFixture, SwitchOffAndNonStereoStreamsAreCopied) {
+    block.publish(rockPopMax, false);
+    chain->create(&Block::read, &block, 0);
+    EXPECT_TRUE(isCopy(process(0)));
+    block.publish(rockPopMax, true);
+    chain->create(&Block::read, &block, 0);
+    for (int channels : {1, 3, 6, 8}) EXPECT_TRUE(isCopy(process(0, channels))) << channels;
+    EXPECT_FALSE(isCopy(process(0, 2)));
+}
+
+TEST_F(ChainFixture, WordsThePanelNeverWritesPassThrough) {
+    for (std::uint32_t word : {0u, FlagQualityMax, FlagRockPop | FlagJazz | FlagQualityMid, std::uint32_t{FlagMovie}}) {
+        block.publish(word);
+        chain->create(&Block::read, &block, 0);
+        EXPECT_TRUE(isCopy(process(0))) << word;
+    }
+}
+
+// Each routing equals its stages run by hand in order.
+TEST_F(ChainFixture, StagesRunInOrderByTheRouting) {
+    struct Case {
+        std::uint32_t word;
+        bool reverb, engine, virtualiser;
+    };
+    const Case cases[] = {
+        {FlagRockPop | FlagQualityMin, false, false, true},
+        {FlagRockPop | FlagQualityMid, true, true, true},
+        {FlagClassic | FlagQualityMax, false, true, true},
+        {FlagMovie | FlagQualityMax, true, true, true},
+        {FlagNeutral | FlagQualityMin, false, true, false},
+        {FlagNeutral | FlagQualityMax, true, true, false},
+        {DefaultSettingsWord, false, true, false},
+    };
+    for (const Case& c : cases) {
+        block.publish(c.word);
+        chain->create(&Block::read, &block, 0);
+        const auto out = process(0);
+
+        auto reverb = std::make_unique<RoomReverb>();
+        auto engine = std::make_unique<SurroundEngine>();
+        auto virtualiser = std::make_unique<VirtualiserStage>();
+        reverb->initialise();
+        engine->reset();
+        engine->setFlags(c.word);
+        virtualiser->reset();
+        std::vector<std::int16_t> expected(music.size(), 4321);
+        if (c.reverb) reverb->process(music.size(), music.data(), expected.data());
+        if (c.engine) engine->process(music.size(), music.data(), expected.data());
+        if (c.virtualiser) virtualiser->process(c.word, music.data(), expected.data(), music.size());
+        EXPECT_EQ(out, expected) << c.word;
+    }
+}
+
+TEST_F(ChainFixture, OddSampleCountsStayInsideTheBuffers) {
+    for (std::uint32_t word : {rockPopMax, std::uint32_t{FlagNeutral}, FlagJazz | FlagQualityMin}) {
+        block.publish(word);
+        chain->create(&Block::read, &block, 0);
+        for (std::size_t samples : {1u, 3u, 4095u}) {
+            std::vector<std::int16_t> out(samples + 16, 4321);  // guard zone after the buffer
+            chain->process16(music.data(), out.data(), samples, 2, 0);
+            for (std::size_t i = samples; i < out.size(); ++i) ASSERT_EQ(out[i], 4321) << word << " " << samples;
+            EXPECT_EQ(out[samples - 1], music[samples - 1]) << "a lone last sample passes unchanged";
+        }
+    }
+}
+
+TEST_F(ChainFixture, ProcessingAllocatesNothing) {
+    block.publish(rockPopMax);
+    chain->create(&Block::read, &block, 0);
+    std::vector<std::int16_t> out(music.size());
+    for (std::uint32_t word : {rockPopMax, FlagMovie | FlagQualityMid, FlagClassic | FlagQualityMin,
+                               std::uint32_t{FlagNeutral}, std::uint32_t{FlagNeutral | FlagQualityMax}}) {
+        block.publish(word);
+        const long before = allocations.load();
+        for (std::uint32_t tick = 0; tick < 4000; tick += 250) {
+            chain->process16(music.data(), out.data(), music.size(), 2, 1000 + tick);
+        }
+        EXPECT_EQ(allocations.load(), before) << word;
+    }
+}
+
+}  // namespace
+}  // namespace tevaro::dsp

@@ -1,0 +1,122 @@
+#include "tools/coefgen/set_designs.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "tools/coefgen/head_model.h"
+
+namespace coefgen {
+namespace {
+
+// Rock/Pop: a close, bright room: two strong early reflections, then little.
+const Room rockPopRoom{{{11, 0.28, 0.8}, {23, 0.18, 0.6}, {37, 0.10, 0.5}}, 0.8, 3};
+// Classic: a hall's dense, soft and dull onset of many small reflections.
+const Room classicRoom{{{8, 0.16, 0.5}, {17, 0.15, 0.45}, {27, 0.14, 0.4}, {39, 0.12, 0.35}, {52, 0.10, 0.3},
+                        {68, 0.07, 0.3}, {86, 0.05, 0.3}},
+                       0.9, 2};
+// jazz: a club: one strong lateral reflection, a slower tail at the far ear.
+const Room jazzRoom{{{15, 0.32, 0.7}, {33, 0.20, 0.5}, {51, 0.13, 0.4}, {78, 0.07, 0.35}}, 1.3, 5};
+// Movie: a wide room with a floor bounce and late side walls.
+const Room movieRoom{{{19, 0.26, 0.6}, {43, 0.17, 0.45}, {69, 0.09, 0.35}}, 1.0, 4};
+
+constexpr double frontAzimuth = 30.0;
+constexpr double rearAzimuth = 110.0;
+constexpr double torsoGain = 0.25;   // shoulder reflection, relative to the direct arrival
+constexpr double torsoAlpha = 0.35;  // dulled by the shoulder
+constexpr double peakMargin = 1.08;  // main peak over every other coefficient, before the level
+
+// The far ear from the near ear's point of view: 0 = the same side.
+bool nearEar(int filter) { return filter == 0 || filter == 3; }
+
+std::vector<double> designFilter(const SetDesign& design, int filter) {
+    const PeakTarget peak = design.peaks[filter];
+    const bool near = nearEar(filter);
+    const double azimuth = near ? design.azimuthDeg : 180.0 - design.azimuthDeg;  // as the ear sees it
+    const double incidence = std::fabs(near ? 90.0 - design.azimuthDeg : 90.0 + design.azimuthDeg);
+    const double alpha = shadowAlpha(std::fmin(incidence, 180.0));
+    const std::vector<PinnaEcho> pinna = pinnaEchoes(azimuth);
+
+    // A positive main peak is the direct arrival itself; a negative one is the concha's inverted
+    // echo (pinna echo 1), so the direct arrival sits that echo's delay earlier.
+    const double direct = peak.value > 0 ? peak.index : peak.index - pinna[1].delay;
+    const double torsoDelay = design.azimuthDeg < 90.0 ? 22.0 : 14.0;
+
+    std::vector<double> h(design.slots, 0.0);
+    addArrival(h, {direct, 1.0, alpha});
+    for (const PinnaEcho& echo : pinna) addArrival(h, {direct + echo.delay, echo.gain, alpha});
+    addArrival(h, {direct + torsoDelay, torsoGain, torsoAlpha});
+    const Room& room = *design.room;
+    for (const Reflection& r : room.reflections) {
+        const double delay = direct + r.delay + (near ? 0.0 : room.crossEarDelay);
+        const double gain = r.gain * (near ? 1.0 : room.crossEarGain);
+        if (delay < design.slots) addArrival(h, {delay, gain, r.alpha});
+    }
+    fadeOut(h, design.slots / 4);
+
+    // Place the main peak: it must be the largest coefficient with the stated sign.
+    double others = 0.0;
+    for (int i = 0; i < design.slots; ++i)
+        if (i != peak.index) others = std::fmax(others, std::fabs(h[i]));
+    if ((h[peak.index] > 0) != (peak.value > 0))
+        throw std::runtime_error(design.symbol + ": model peak has the wrong sign");
+    if (std::fabs(h[peak.index]) < peakMargin * others) h[peak.index] = std::copysign(peakMargin * others, peak.value);
+
+    const double scale = peak.value / h[peak.index];
+    for (int i = 0; i < design.slots; ++i) h[i] *= scale * design.bodyGain;
+    h[peak.index] = peak.value;
+    return h;
+}
+
+}  // namespace
+
+std::vector<SetDesign> setDesigns() {
+    const std::vector<double> frontRockPopLeading{0.004054, -0.038830, 0.015073, 0.037455,
+                                                  -0.047509, -0.000492, 0.022593, 0.016491};
+    const std::vector<double> rearRockPopLeading{0, 0, -0.002132, 0.010848, -0.011073, -0.017461, 0.022813, -0.008424};
+    // clang-format off
+    return {
+        {"rearRockPop96", 96, {{19, -0.1350}, {17, -0.0849}, {17, -0.0747}, {18, -0.1526}}, rearAzimuth, &rockPopRoom, 1.0, "", "", rearRockPopLeading},
+        {"rearRockPop72", 72, {{19, -0.1485}, {17, -0.0936}, {17, -0.0820}, {18, -0.1673}}, rearAzimuth, &rockPopRoom, 1.0, "", "", {}},
+        {"rearClassic", 96, {{19, -0.1814}, {17, -0.1142}, {17, -0.1007}, {18, -0.2051}}, rearAzimuth, &classicRoom, 1.0, "", "", {}},
+        {"rearJazz96", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
+        {"rearJazz72", 72, {{17, -0.1117}, {27, -0.0594}, {28, -0.0689}, {17, -0.1123}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
+        {"rearMovie", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &movieRoom, 1.0, "rearJazz96", "", {}},
+        {"frontRockPop128", 128, {{17, 0.2158}, {22, -0.0671}, {17, 0.0551}, {26, -0.2204}}, frontAzimuth, &rockPopRoom, 1.0, "", "", frontRockPopLeading},
+        {"frontRockPop96", 96, {{17, 0.2117}, {22, -0.0666}, {17, 0.0528}, {26, -0.2170}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}},
+        {"frontRockPop72", 72, {{17, 0.2248}, {22, -0.0726}, {17, 0.0554}, {26, -0.2336}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}},
+        {"frontClassic", 128, {{18, 0.4422}, {17, 0.0724}, {20, 0.0709}, {17, 0.4538}}, frontAzimuth, &classicRoom, 1.0, "", "", {}},
+        {"frontJazz128", 128, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.0, "", "", {}},
+        {"frontJazz96", 96, {{17, -0.1899}, {34, 0.1400}, {22, -0.0544}, {17, 0.2436}}, frontAzimuth, &jazzRoom, 1.0, "", "", {}},
+        {"frontJazz72", 72, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.0, "", "frontJazz128", {}},
+        {"frontMovie", 128, {{17, 0.1825}, {30, 0.1500}, {27, 0.0794}, {17, 0.1929}}, frontAzimuth, &movieRoom, 1.0, "", "", {}},
+    };
+    // clang-format on
+}
+
+std::vector<double> designSet(const SetDesign& design, const std::vector<SetDesign>& designs,
+                              const std::vector<std::vector<double>>& done) {
+    const auto earlier = [&](const std::string& symbol) -> std::size_t {
+        for (std::size_t s = 0; s < done.size(); ++s)
+            if (designs[s].symbol == symbol) return s;
+        throw std::runtime_error(design.symbol + ": " + symbol + " must come earlier");
+    };
+    if (!design.sameAs.empty()) return done[earlier(design.sameAs)];
+
+    std::vector<double> data;
+    if (!design.truncationOf.empty()) {
+        const std::size_t source = earlier(design.truncationOf);
+        const int sourceSlots = designs[source].slots;
+        for (int k = 0; k < 4; ++k)
+            for (int i = 0; i < design.slots; ++i) data.push_back(done[source][k * sourceSlots + i]);
+        return data;
+    }
+    for (int k = 0; k < 4; ++k) {
+        std::vector<double> h = designFilter(design, k);
+        if (k == 0)
+            for (std::size_t i = 0; i < design.leadingTaps.size(); ++i) h[i] = design.leadingTaps[i];
+        data.insert(data.end(), h.begin(), h.end());
+    }
+    return data;
+}
+
+}  // namespace coefgen
