@@ -5,7 +5,6 @@
 namespace host_sim {
 
 bool PanelWrites::start(std::uint32_t word, bool mute) {
-    if (!link_.available() && !link_.open()) return false;
     using S = tevaro::SettingsBlock;
     return write(S::mute, mute ? 1 : 0) && write(S::panelReady, 1) &&
            write(S::surroundOn, (word & tevaro::FlagSurroundOn) ? 1 : 0) &&
@@ -13,6 +12,7 @@ bool PanelWrites::start(std::uint32_t word, bool mute) {
 }
 
 bool PanelWrites::write(int slot, std::int32_t value) {
+    if (!link_.available() && !link_.open()) return false;
     return link_.writeSlot(slot, value) == tevaro::SlotWriteResult::stored;
 }
 

@@ -9,7 +9,7 @@
 #include "com_support/com_module.h"
 #include "com_support/dmo.h"
 #include "com_support/wmp_plugin.h"
-#include "dsp/plugin/chain.h"
+#include "dsp/engine/dsp_chain.h"
 #include "dsp/plugin/dsp_scale_control.h"
 #include "dsp/plugin/media_type_slot.h"
 #include "settings_link/settings_link.h"

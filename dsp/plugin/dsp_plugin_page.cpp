@@ -24,6 +24,8 @@ LPOLESTR taskString(UINT id) {
     return copy;
 }
 
+static_assert(sizeof(void*) != 4 || sizeof(PROPPAGEINFO) == 28, "the 32-bit page information is 28 bytes");
+
 bool isKeyboardOrMouse(UINT message) {
     return (message >= WM_KEYFIRST && message <= 0x108) || (message >= WM_MOUSEFIRST && message <= 0x20A);
 }
