@@ -56,19 +56,23 @@ void SurroundEngine::reset() {
     kDifference = 0.6f;
     firLeft.reset();
     firRight.reset();
+    firKernel = bestFirPairKernel();
 }
 
 void SurroundEngine::process(std::size_t samples, const std::int16_t* in, std::int16_t* out) {
     const std::size_t frames = samples >> 1;
-    const bool room = (flags & FlagNeutral) != 0;
-    for (std::size_t i = 0; i < frames; ++i) {
-        decodeFrame(in[2 * i], in[2 * i + 1]);
-        if (room) {
+    if (flags & FlagNeutral) {
+        for (std::size_t i = 0; i < frames; ++i) {
+            decodeFrame(in[2 * i], in[2 * i + 1]);
             renderRoom(out + 2 * i);
-        } else {
-            renderVirtualiser(out + 2 * i);
+            advance();
         }
-        advance();
+        return;
+    }
+    for (std::size_t done = 0; done < frames;) {
+        const std::size_t count = std::min(blockFrames, frames - done);
+        renderVirtualiserBlock(in + 2 * done, out + 2 * done, count);
+        done += count;
     }
 }
 
@@ -157,38 +161,61 @@ void SurroundEngine::renderRoom(std::int16_t* out) {
     out[1] = toSample(mixRight);
 }
 
-void SurroundEngine::renderVirtualiser(std::int16_t* out) {
+// The rear filters run over a block of frames at once: the surround feeds depend only on the
+// input and the steering, never on earlier outputs, so the block kernel can compute several
+// frames' sums side by side (each sum still in increasing tap order, bit-identical to one
+// DualFir call per frame).
+void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames) {
+    double feedLeft[blockFrames], feedRight[blockFrames], extra[blockFrames];
+    // Ear sums per frame: left ear from the left feed, right ear from the left feed, and so on.
+    double leftEarFromLeft[blockFrames], rightEarFromLeft[blockFrames];
+    double leftEarFromRight[blockFrames], rightEarFromRight[blockFrames];
     const RearChoice rear = chooseRearSet(flags);
-    if (rear.set == nullptr) {
-        earLeftFromLeft = earLeftFromRight = earRightFromLeft = earRightFromRight = 0.0;
-    } else {
+    for (std::size_t j = 0; j < frames; ++j) {
+        decodeFrame(in[2 * j], in[2 * j + 1]);
         // The surround feeds are this frame's steered left surround and steered, all-passed right
         // surround: the smoothed values belong to the room branch and stand still here.
-        firLeft.process(surroundLeft, rear.taps, rear.set->filter(0), rear.set->filter(1), earLeftFromLeft,
-                        earRightFromLeft);
-        firRight.process(surroundRight, rear.taps, rear.set->filter(2), rear.set->filter(3), earLeftFromRight,
-                         earRightFromRight);
-        double extra = 0.0;
-        if (flags & FlagRockPop || flags & FlagClassic) {
-            extra = 0.0;
+        feedLeft[j] = surroundLeft;
+        feedRight[j] = surroundRight;
+        if (flags & (FlagRockPop | FlagClassic)) {
+            extra[j] = 0.0;
         } else if (flags & FlagJazz) {
-            extra = 0.15 * difference;
+            extra[j] = 0.15 * difference;
         } else {
-            extra = 0.45 * difference + 0.45 * centre;
+            extra[j] = 0.45 * difference + 0.45 * centre;
         }
-        earLeftFromLeft += extra;
-        earRightFromRight += extra;
+        advance();
     }
 
-    const std::int16_t left = toSample(earLeftFromLeft + earLeftFromRight);
-    const std::int16_t right = toSample(earRightFromLeft + earRightFromRight);
-    if (flags & FilteringOrNeutralMask) {
-        // Half of what the reverberator left, halved toward zero.
-        out[0] = toSample(left + out[0] / 2);
-        out[1] = toSample(right + out[1] / 2);
+    if (rear.set == nullptr) {
+        std::fill_n(leftEarFromLeft, frames, 0.0);
+        std::fill_n(rightEarFromLeft, frames, 0.0);
+        std::fill_n(leftEarFromRight, frames, 0.0);
+        std::fill_n(rightEarFromRight, frames, 0.0);
+        std::fill_n(extra, frames, 0.0);
     } else {
-        out[0] = left;
-        out[1] = right;
+        const FirPairTaps taps{rear.taps, {rear.set->filter(0), rear.set->filter(1), rear.set->filter(2),
+                                           rear.set->filter(3)}};
+        firKernel(firLeft, firRight, taps, feedLeft, feedRight,
+                  FirPairSums{leftEarFromLeft, rightEarFromLeft, leftEarFromRight, rightEarFromRight}, frames);
+    }
+
+    const bool addsEarlier = (flags & FilteringOrNeutralMask) != 0;
+    for (std::size_t j = 0; j < frames; ++j) {
+        earLeftFromLeft = leftEarFromLeft[j] + extra[j];
+        earRightFromLeft = rightEarFromLeft[j];
+        earLeftFromRight = leftEarFromRight[j];
+        earRightFromRight = rightEarFromRight[j] + extra[j];
+        const std::int16_t left = toSample(earLeftFromLeft + earLeftFromRight);
+        const std::int16_t right = toSample(earRightFromLeft + earRightFromRight);
+        if (addsEarlier) {
+            // Half of what the reverberator left, halved toward zero.
+            out[2 * j] = toSample(left + out[2 * j] / 2);
+            out[2 * j + 1] = toSample(right + out[2 * j + 1] / 2);
+        } else {
+            out[2 * j] = left;
+            out[2 * j + 1] = right;
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "dsp/engine/dual_fir.h"
+#include "dsp/engine/fir_pair.h"
 #include "dsp/engine/steering_controller.h"
 
 namespace tevaro::dsp {
@@ -17,6 +18,7 @@ class SurroundEngine {
 public:
     static constexpr int historySlots = 2048;
     static constexpr int lookAhead = 220;  // frames between steering analysis and the steered signal
+    static constexpr std::size_t blockFrames = 64;  // frames per rear-filter block
 
     void reset();
     void setFlags(std::uint32_t word) { flags = static_cast<std::int32_t>(word); }
@@ -32,7 +34,7 @@ public:
 private:
     void decodeFrame(float inLeft, float inRight);
     void renderRoom(std::int16_t* out);
-    void renderVirtualiser(std::int16_t* out);
+    void renderVirtualiserBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames);
     void advance();
 
     std::int32_t flags;
@@ -65,6 +67,7 @@ private:
     float kResidual, kSurround, kFront, kComb, kCross, kSurroundSmooth, kResidualSmooth, kDifference;
     DualFir firLeft, firRight;  // rear filter lines of the left and right surround feeds
     double earLeftFromLeft, earLeftFromRight, earRightFromLeft, earRightFromRight;
+    FirPairKernel firKernel;  // the fastest bit-exact kernel of this processor
 };
 
 }  // namespace tevaro::dsp

@@ -162,3 +162,26 @@ TEST(SurroundEngine, ShorterRearSetKeepsTheFilterPositions) {
 
 }  // namespace
 }  // namespace tevaro::dsp
+
+namespace tevaro::dsp {
+namespace {
+
+// Frame-by-frame calls (which filter one frame at a time) give the same output as whole buffers
+// (which filter blocks of frames side by side), for every branch and rear set.
+TEST(SurroundEngine, OneFrameCallsMatchWholeBuffers) {
+    const Programme music = steeringWorkout(3000);
+    for (std::uint32_t word : {FlagRockPop | FlagQualityMax, FlagClassic | FlagQualityMid, FlagJazz | FlagQualityMax,
+                               FlagMovie | FlagQualityMid, std::uint32_t{FlagNeutral}}) {
+        auto whole = makeEngine(word);
+        auto single = makeEngine(word);
+        std::vector<std::int16_t> previous(music.size());
+        for (std::size_t i = 0; i < previous.size(); ++i) previous[i] = static_cast<std::int16_t>(i * 37 % 2001 - 1000);
+        const auto expected = run(*whole, music, previous);
+        std::vector<std::int16_t> out = previous;
+        for (std::size_t i = 0; i + 1 < music.size(); i += 2) single->process(2, music.data() + i, out.data() + i);
+        EXPECT_EQ(out, expected) << word;
+    }
+}
+
+}  // namespace
+}  // namespace tevaro::dsp
