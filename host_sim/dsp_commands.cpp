@@ -8,17 +8,12 @@
 #include <string>
 
 #include "host_sim/dsp_host.h"
+#include "host_sim/dsp_session.h"
 #include "host_sim/page_capture.h"
 #include "host_sim/panel_writes.h"
 
 namespace host_sim {
 namespace {
-
-class ComApartment {
-public:
-    ComApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    ~ComApartment() { CoUninitialize(); }
-};
 
 struct PlayArguments {
     std::string in, out;
@@ -48,32 +43,6 @@ bool parsePlay(int argc, char** argv, PlayArguments& a) {
         else return false;
     }
     return positional == 2 && a.stream.inputBytes > 0 && a.stream.outputBytes > 0;
-}
-
-// The first registered DSP plug-in that takes PCM audio, created as the player creates it.
-HRESULT createRegisteredDsp(IMediaObject** dmo, CLSID& clsid) {
-    for (const RegisteredPlugin& plugin : findDspPlugins()) {
-        if (!plugin.acceptsPcmAudio) continue;
-        clsid = plugin.clsid;
-        return CoCreateInstance(plugin.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IMediaObject,
-                                reinterpret_cast<void**>(dmo));
-    }
-    return REGDB_E_CLASSNOTREG;
-}
-
-// The player hands its per-user switch to the plug-in before streaming.
-void applyEnabledValue(IMediaObject* dmo, REFCLSID clsid) {
-    IWMPPluginEnable* enable = nullptr;
-    if (SUCCEEDED(dmo->QueryInterface(__uuidof(IWMPPluginEnable), reinterpret_cast<void**>(&enable)))) {
-        enable->SetEnable(readEnabledValue(clsid) ? TRUE : FALSE);
-        enable->Release();
-    }
-}
-
-double seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
 }  // namespace
@@ -117,8 +86,10 @@ int runPlay(int argc, char** argv) {
         std::fprintf(stderr, "host_sim: no DSP plug-in could be created (0x%08lX)\n", static_cast<unsigned long>(hr));
         return 1;
     }
+    const DWORD created = GetTickCount();
     writeEnabledValue(clsid, a.enabled);
     applyEnabledValue(dmo, clsid);
+    waitForFirstRefresh(created);
     if (a.seekEveryMs != 0)
         a.stream.seekEveryBytes = static_cast<DWORD>(std::uint64_t(in.byteRate()) * a.seekEveryMs / 1000);
     LARGE_INTEGER t0, t1;
@@ -134,8 +105,8 @@ int runPlay(int argc, char** argv) {
     std::printf("%s: %zu input buffers, %zu output calls (%zu incomplete), time stamps %s, "
                 "%.1f s of audio in %.3f s (real-time factor %.0f), final Release %lu\n",
                 a.out.c_str(), report.inputBuffers, report.outputCalls, report.incompleteCalls,
-                report.timestampsContinuous ? "continuous" : "BROKEN", audio, seconds(t0, t1),
-                audio / seconds(t0, t1), refs);
+                report.timestampsContinuous ? "continuous" : "BROKEN", audio, secondsBetween(t0, t1),
+                audio / secondsBetween(t0, t1), refs);
     return report.timestampsContinuous && refs == 0 ? 0 : 1;
 }
 
