@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "com_support/class_factory.h"
-#include "com_support/class_registration.h"
 #include "com_support/com_module.h"
 #include "com_support/dmo.h"
+#include "com_support/registry_script_apply.h"
 #include "com_support/wmp_plugin.h"
 #include "dsp/plugin/dsp_plugin.h"
 #include "dsp/plugin/dsp_plugin_page.h"
@@ -69,9 +69,8 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
                                             com_support::WMP_PLUGINTYPE_DSP, CLSID_DspPlugin, 1, &audioPcm);
     registrar->Release();
     if (FAILED(hr)) return hr;
-    hr = com_support::registerClass(CLSID_DspPlugin, DspPluginFriendlyName, L"Apartment");
-    if (FAILED(hr)) return hr;
-    return com_support::registerClass(CLSID_DspPluginPropertyPage, DspPluginPageFriendlyName, L"Apartment");
+    // The two class keys, replaced whole (TevaroPlayerDSP.rgs).
+    return com_support::runRegistryScript(IDR_CLASS_REGISTRATION, true);
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
@@ -81,7 +80,5 @@ extern "C" HRESULT WINAPI DllUnregisterServer() {
     if (FAILED(hr)) return hr;
     registrar->WMPUnRegisterPlayerPlugin(com_support::WMP_PLUGINTYPE_DSP, CLSID_DspPlugin);
     registrar->Release();
-    hr = com_support::unregisterClass(CLSID_DspPlugin);
-    const HRESULT page = com_support::unregisterClass(CLSID_DspPluginPropertyPage);
-    return FAILED(hr) ? hr : page;
+    return com_support::runRegistryScript(IDR_CLASS_REGISTRATION, false);
 }

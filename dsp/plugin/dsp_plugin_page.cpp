@@ -73,7 +73,10 @@ HRESULT DspPluginPropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
     Deactivate();
     dialog_ = CreateDialogParamW(com_support::moduleInstance(), MAKEINTRESOURCEW(IDD_DSP_PAGE), parent,
                                  pageDialogProc, 0);
-    if (dialog_ == nullptr) return HRESULT_FROM_WIN32(GetLastError());
+    if (dialog_ == nullptr) {
+        const DWORD error = GetLastError();
+        return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
+    }
     return Move(rect);
 }
 

@@ -7,7 +7,4 @@ namespace tevaro::plugin {
 extern const CLSID CLSID_DspPlugin;              // {79021042-5CA7-422B-8AB4-C0D7E3F7B638}
 extern const CLSID CLSID_DspPluginPropertyPage;  // {FC884E32-34F2-4FC2-A260-6CC769318F30}
 
-inline constexpr const wchar_t* DspPluginFriendlyName = L"Tevaro Player DSP Class";
-inline constexpr const wchar_t* DspPluginPageFriendlyName = L"DspPlugin PropertyPage Class";
-
 }  // namespace tevaro::plugin

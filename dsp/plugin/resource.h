@@ -1,5 +1,6 @@
 #pragma once
 // Resource ids of TevaroPlayerDSP.dll (shared by the .rc file and the code).
+#define IDR_CLASS_REGISTRATION 101
 #define IDS_PLUGIN_NAME 102
 #define IDS_PLUGIN_DESCRIPTION 103
 #define IDS_PAGE_TITLE 104
