@@ -257,7 +257,7 @@ HRESULT DspPlugin::ProcessOutput(DWORD, DWORD count, DMO_OUTPUT_DATA_BUFFER* buf
 // `bytes` never exceeds the held length nor the output buffer's maximum length.
 HRESULT DspPlugin::render(const BYTE* in, BYTE* out, DWORD& bytes) {
     if (!enabled_) {
-        std::memmove(out, in, bytes);
+        if (bytes != 0) std::memmove(out, in, bytes);
         return S_OK;
     }
     const WAVEFORMATEX& format = outputType_.format();
@@ -267,7 +267,7 @@ HRESULT DspPlugin::render(const BYTE* in, BYTE* out, DWORD& bytes) {
         case 24:
         case 32:
             bytes = samples * (format.wBitsPerSample / 8u);
-            std::memmove(out, in, bytes);
+            if (bytes != 0) std::memmove(out, in, bytes);
             return S_OK;
         case 16:
             bytes = samples * 2;
