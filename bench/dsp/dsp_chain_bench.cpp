@@ -3,6 +3,7 @@
 // second of processor time on one core.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 #include "dsp/engine/offline/offline_render.h"
@@ -30,6 +31,38 @@ void chain(benchmark::State& state, std::uint32_t word) {
     state.counters["x_realtime"] =
         benchmark::Counter(static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
 }
+
+// The stages on their own, to see where the time of a chain goes.
+void reverbStage(benchmark::State& state) {
+    const Programme& in = programme();
+    Programme out(in.size());
+    auto reverb = std::make_unique<RoomReverb>();
+    reverb->initialise();
+    for (auto _ : state) {
+        reverb->process(in.size(), in.data(), out.data());
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["x_realtime"] =
+        benchmark::Counter(static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(reverbStage)->Name("RoomReverb")->Unit(benchmark::kMillisecond);
+
+void engineStage(benchmark::State& state, std::uint32_t word) {
+    const Programme& in = programme();
+    Programme out(in.size());
+    auto engine = std::make_unique<SurroundEngine>();
+    engine->reset();
+    engine->setFlags(word);
+    for (auto _ : state) {
+        engine->process(in.size(), in.data(), out.data());
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["x_realtime"] =
+        benchmark::Counter(static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK_CAPTURE(engineStage, room, FlagNeutral)->Name("SurroundEngine/room")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(engineStage, rear72, FlagRockPop | FlagQualityMid)->Name("SurroundEngine/rear72")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(engineStage, rear96, FlagRockPop | FlagQualityMax)->Name("SurroundEngine/rear96")->Unit(benchmark::kMillisecond);
 
 [[maybe_unused]] const bool registered = [] {
     for (const NamedFlag& preset : presetNames) {

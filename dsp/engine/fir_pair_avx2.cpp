@@ -13,7 +13,7 @@
 namespace tevaro::dsp {
 namespace {
 
-template <int Vectors>
+template <int Vectors>  // 1 or 2 vectors of 4 frames
 void firPairGroup(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft,
                   const double* xRight, const FirPairSums& sums) {
     constexpr int frames = 4 * Vectors;
@@ -24,9 +24,9 @@ void firPairGroup(DualFir& left, DualFir& right, const FirPairTaps& taps, const 
         right.line[p - j] = xRight[j];
     }
 
-    __m256d acc[4][Vectors];
-    for (auto& filterAcc : acc)
-        for (__m256d& a : filterAcc) a = _mm256_setzero_pd();
+    // Named accumulators (not an array) so that they stay in registers: 8 of them for Vectors 2.
+    __m256d ll0 = _mm256_setzero_pd(), lr0 = ll0, rl0 = ll0, rr0 = ll0;
+    __m256d ll1 = ll0, lr1 = ll0, rl1 = ll0, rr1 = ll0;
     const double* leftBase = left.line + p - (frames - 1);
     const double* rightBase = right.line + p - (frames - 1);
     for (int i = 0; i < n; ++i) {
@@ -34,15 +34,22 @@ void firPairGroup(DualFir& left, DualFir& right, const FirPairTaps& taps, const 
         const __m256d h1 = _mm256_broadcast_sd(taps.h[1] + i);
         const __m256d h2 = _mm256_broadcast_sd(taps.h[2] + i);
         const __m256d h3 = _mm256_broadcast_sd(taps.h[3] + i);
-        for (int v = 0; v < Vectors; ++v) {
-            const __m256d l = _mm256_loadu_pd(leftBase + i + 4 * v);
-            const __m256d r = _mm256_loadu_pd(rightBase + i + 4 * v);
-            acc[0][v] = _mm256_add_pd(acc[0][v], _mm256_mul_pd(l, h0));
-            acc[1][v] = _mm256_add_pd(acc[1][v], _mm256_mul_pd(l, h1));
-            acc[2][v] = _mm256_add_pd(acc[2][v], _mm256_mul_pd(r, h2));
-            acc[3][v] = _mm256_add_pd(acc[3][v], _mm256_mul_pd(r, h3));
+        const __m256d l0 = _mm256_loadu_pd(leftBase + i);
+        const __m256d r0 = _mm256_loadu_pd(rightBase + i);
+        ll0 = _mm256_add_pd(ll0, _mm256_mul_pd(l0, h0));
+        lr0 = _mm256_add_pd(lr0, _mm256_mul_pd(l0, h1));
+        rl0 = _mm256_add_pd(rl0, _mm256_mul_pd(r0, h2));
+        rr0 = _mm256_add_pd(rr0, _mm256_mul_pd(r0, h3));
+        if constexpr (Vectors == 2) {
+            const __m256d l1 = _mm256_loadu_pd(leftBase + i + 4);
+            const __m256d r1 = _mm256_loadu_pd(rightBase + i + 4);
+            ll1 = _mm256_add_pd(ll1, _mm256_mul_pd(l1, h0));
+            lr1 = _mm256_add_pd(lr1, _mm256_mul_pd(l1, h1));
+            rl1 = _mm256_add_pd(rl1, _mm256_mul_pd(r1, h2));
+            rr1 = _mm256_add_pd(rr1, _mm256_mul_pd(r1, h3));
         }
     }
+    const __m256d acc[4][2] = {{ll0, ll1}, {lr0, lr1}, {rl0, rl1}, {rr0, rr1}};
 
     // Vector lanes ascend in address, frames descend: lane m of vector v is frame frames-1-4v-m.
     double* const outputs[4] = {sums.leftToLeft, sums.leftToRight, sums.rightToLeft, sums.rightToRight};
@@ -66,17 +73,17 @@ void firPairAvx2(DualFir& left, DualFir& right, const FirPairTaps& taps, const d
                  const double* xRight, const FirPairSums& sums, std::size_t frames) {
     std::size_t f = 0;
     while (f < frames) {
-        const std::size_t left_ = frames - f;
+        const std::size_t remaining = frames - f;
         const int p = left.position;
         const FirPairSums at{sums.leftToLeft + f, sums.leftToRight + f, sums.rightToLeft + f,
                              sums.rightToRight + f};
         // A group needs the whole run of positions p..p-G+1 without a wrap, and n >= G so that
         // no high copy lands on a low copy of the same group.
         const bool lockstep = p == right.position;
-        if (lockstep && left_ >= 8 && p >= 7 && taps.n >= 8) {
+        if (lockstep && remaining >= 8 && p >= 7 && taps.n >= 8) {
             firPairGroup<2>(left, right, taps, xLeft + f, xRight + f, at);
             f += 8;
-        } else if (lockstep && left_ >= 4 && p >= 3 && taps.n >= 4) {
+        } else if (lockstep && remaining >= 4 && p >= 3 && taps.n >= 4) {
             firPairGroup<1>(left, right, taps, xLeft + f, xRight + f, at);
             f += 4;
         } else {

@@ -87,22 +87,38 @@ void report(const std::vector<SetDesign>& designs, const std::vector<std::vector
         for (int k = 0; k < 4; ++k) h[k] = sets[s].data() + k * slots;
         double stereo = 0, centre = 0;
         int count = 0;
-        std::printf("%-16s n %3d g %.1f  mono sum by octave:", use.symbol, use.taps, use.gain);
+        std::string monoBands, earBands, filterBands[4];
         for (double octave = 62.5; octave < 17000; octave *= 2) {
-            double band = 0;
+            double mono = 0, ear = 0, single[4] = {};
             int bandCount = 0;
-            for (double hz = octave / std::sqrt(2.0); hz < octave * std::sqrt(2.0); hz *= 1.02, ++bandCount) {
+            // The 16 kHz octave is cut at 20 kHz: nothing above is audio.
+            for (double hz = octave / std::sqrt(2.0); hz < std::fmin(octave * std::sqrt(2.0), 20000.0); hz *= 1.02) {
                 std::complex<double> r[4];
                 double p[4];
-                for (int k = 0; k < 4; ++k) p[k] = powerAt(h[k], use.taps, hz, r[k]);
-                stereo += use.gain * use.gain * (p[0] + p[1] + p[2] + p[3]) / 2.0;
-                centre += use.gain * use.gain * (std::norm(r[0] + r[2]) + std::norm(r[1] + r[3])) / 2.0;
-                band += use.gain * use.gain * std::norm((r[0] + r[1] + r[2] + r[3]) / 2.0);
+                for (int k = 0; k < 4; ++k) single[k] += p[k] = powerAt(h[k], use.taps, hz, r[k]);
+                const double g2 = use.gain * use.gain;
+                stereo += g2 * (p[0] + p[1] + p[2] + p[3]) / 2.0;
+                centre += g2 * (std::norm(r[0] + r[2]) + std::norm(r[1] + r[3])) / 2.0;
+                mono += g2 * std::norm((r[0] + r[1] + r[2] + r[3]) / 2.0);
+                ear += g2 * (std::norm(r[0] + r[2]) + std::norm(r[1] + r[3])) / 2.0;
                 ++count;
+                ++bandCount;
             }
-            std::printf(" %+5.1f", 10 * std::log10(band / bandCount));
+            char text[16];
+            std::snprintf(text, sizeof text, " %+5.1f", 10 * std::log10(mono / bandCount));
+            monoBands += text;
+            std::snprintf(text, sizeof text, " %+5.1f", 10 * std::log10(ear / bandCount));
+            earBands += text;
+            for (int k = 0; k < 4; ++k) {
+                std::snprintf(text, sizeof text, " %+5.1f", 10 * std::log10(single[k] / bandCount));
+                filterBands[k] += text;
+            }
         }
-        std::printf("\n%40s stereo pink %+5.2f dB, centre pink %+5.2f dB\n", "", 10 * std::log10(stereo / count),
+        std::printf("%-16s n %3d g %.1f  octaves 63 Hz..16 kHz, centre-panned: mono sum%s\n", use.symbol, use.taps,
+                    use.gain, monoBands.c_str());
+        std::printf("%61s each ear%s\n", "", earBands.c_str());
+        for (int k = 0; k < 4; ++k) std::printf("%59s filter %d%s\n", "", k + 1, filterBands[k].c_str());
+        std::printf("%40s stereo pink %+5.2f dB, centre pink %+5.2f dB\n", "", 10 * std::log10(stereo / count),
                     10 * std::log10(centre / count));
     }
 }

@@ -1,8 +1,10 @@
 #include "tools/coefgen/set_designs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
+#include "tools/coefgen/equaliser.h"
 #include "tools/coefgen/head_model.h"
 
 namespace coefgen {
@@ -15,25 +17,29 @@ const Room classicRoom{{{8, 0.16, 0.5}, {17, 0.15, 0.45}, {27, 0.14, 0.4}, {39, 
                         {68, 0.07, 0.3}, {86, 0.05, 0.3}},
                        0.9, 2};
 // jazz: a club: one strong lateral reflection, a slower tail at the far ear.
-const Room jazzRoom{{{15, 0.32, 0.7}, {33, 0.20, 0.5}, {51, 0.13, 0.4}, {78, 0.07, 0.35}}, 1.3, 5};
+const Room jazzRoom{{{15, 0.32, 0.7}, {24, 0.20, 0.5}, {45, 0.13, 0.4}, {78, 0.07, 0.35}}, 1.3, 5};
 // Movie: a wide room with a floor bounce and late side walls.
-const Room movieRoom{{{19, 0.26, 0.6}, {43, 0.17, 0.45}, {69, 0.09, 0.35}}, 1.0, 4};
+const Room movieRoom{{{16, 0.24, 0.6}, {37, 0.15, 0.45}, {63, 0.08, 0.35}}, 0.7, 4};
 
 constexpr double frontAzimuth = 30.0;
 constexpr double rearAzimuth = 110.0;
 constexpr double torsoGain = 0.25;   // shoulder reflection, relative to the direct arrival
 constexpr double torsoAlpha = 0.35;  // dulled by the shoulder
-constexpr double peakMargin = 1.08;  // main peak over every other coefficient, before the level
+constexpr double farEarAlphaFloor = 0.7;
+constexpr double peakMargin = 1.35;  // main peak over every other coefficient, before the level
 
 // The far ear from the near ear's point of view: 0 = the same side.
 bool nearEar(int filter) { return filter == 0 || filter == 3; }
 
-std::vector<double> designFilter(const SetDesign& design, int filter) {
+// The modelled response before its peak is placed.
+std::vector<double> modelFilter(const SetDesign& design, int filter) {
     const PeakTarget peak = design.peaks[filter];
     const bool near = nearEar(filter);
     const double azimuth = near ? design.azimuthDeg : 180.0 - design.azimuthDeg;  // as the ear sees it
     const double incidence = std::fabs(near ? 90.0 - design.azimuthDeg : 90.0 + design.azimuthDeg);
-    const double alpha = shadowAlpha(std::fmin(incidence, 180.0));
+    // The far ear keeps some highs (diffraction round the head): a floor on its shadow keeps its
+    // low end from outweighing the near ear once the peaks are scaled to their stated values.
+    const double alpha = std::fmax(shadowAlpha(std::fmin(incidence, 180.0)), near ? 0.0 : farEarAlphaFloor);
     const std::vector<PinnaEcho> pinna = pinnaEchoes(azimuth);
 
     // A positive main peak is the direct arrival itself; a negative one is the concha's inverted
@@ -46,11 +52,19 @@ std::vector<double> designFilter(const SetDesign& design, int filter) {
     for (const PinnaEcho& echo : pinna) addArrival(h, {direct + echo.delay, echo.gain, alpha});
     addArrival(h, {direct + torsoDelay, torsoGain, torsoAlpha});
     const Room& room = *design.room;
+    // A shorter window holds a room folded in sooner: the reflections close up with the length,
+    // so each length of a preset is its own response rather than a cut of the longest.
+    const double roomScale = std::sqrt(design.slots / 128.0);
     for (const Reflection& r : room.reflections) {
-        const double delay = direct + r.delay + (near ? 0.0 : room.crossEarDelay);
+        const double delay = direct + r.delay * roomScale + (near ? 0.0 : room.crossEarDelay);
         const double gain = r.gain * (near ? 1.0 : room.crossEarGain);
         if (delay < design.slots) addArrival(h, {delay, gain, r.alpha});
     }
+    return h;
+}
+
+void placePeak(const SetDesign& design, int filter, std::vector<double>& h) {
+    const PeakTarget peak = design.peaks[filter];
     fadeOut(h, design.slots / 4);
 
     // Place the main peak: it must be the largest coefficient with the stated sign.
@@ -64,7 +78,43 @@ std::vector<double> designFilter(const SetDesign& design, int filter) {
     const double scale = peak.value / h[peak.index];
     for (int i = 0; i < design.slots; ++i) h[i] *= scale * design.bodyGain;
     h[peak.index] = peak.value;
-    return h;
+}
+
+// Centre-panned response at the ears (both ears' power), one value per octave 63 Hz..8 kHz.
+std::vector<double> centreBands(const std::vector<double> (&h)[4]) {
+    std::vector<double> left(h[0].size()), right(h[0].size()), bands;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        left[i] = h[0][i] + h[2][i];
+        right[i] = h[1][i] + h[3][i];
+    }
+    for (double hz = 62.5; hz < 9000; hz *= 2) {
+        const double l = std::pow(10.0, octavePowerDb(left, hz) / 10), r = std::pow(10.0, octavePowerDb(right, hz) / 10);
+        bands.push_back(10.0 * std::log10((l + r) / 2));
+    }
+    return bands;
+}
+
+// Designs the four filters; with centre equalisation, three rounds of measuring the phantom
+// centre and correcting most of each octave's deviation from the mean (at most 9 dB).
+void designFilters(const SetDesign& design, std::vector<double> (&h)[4]) {
+    std::vector<double> model[4];
+    for (int k = 0; k < 4; ++k) model[k] = modelFilter(design, k);
+    CentreEq eq;
+    for (int round = 0; round <= (design.centreEq ? 3 : 0); ++round) {
+        for (int k = 0; k < 4; ++k) {
+            h[k] = model[k];
+            eq.apply(h[k]);
+            placePeak(design, k, h[k]);
+        }
+        if (!design.centreEq || round == 3) break;
+        const std::vector<double> bands = centreBands(h);
+        double mean = 0;
+        for (double b : bands) mean += b / bands.size();
+        const double bass = (bands[0] + bands[1] + bands[2]) / 3 - mean;  // 63..250 Hz: the shelf
+        eq.shelfDb = std::clamp(eq.shelfDb - 0.8 * bass, -9.0, 9.0);
+        for (int b = 0; b < CentreEq::bells; ++b)
+            eq.bellDb[b] = std::clamp(eq.bellDb[b] - 0.8 * (bands[3 + b] - mean), -9.0, 9.0);
+    }
 }
 
 }  // namespace
@@ -80,15 +130,15 @@ std::vector<SetDesign> setDesigns() {
         {"rearClassic", 96, {{19, -0.1814}, {17, -0.1142}, {17, -0.1007}, {18, -0.2051}}, rearAzimuth, &classicRoom, 1.0, "", "", {}},
         {"rearJazz96", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
         {"rearJazz72", 72, {{17, -0.1117}, {27, -0.0594}, {28, -0.0689}, {17, -0.1123}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
-        {"rearMovie", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &movieRoom, 1.0, "rearJazz96", "", {}},
-        {"frontRockPop128", 128, {{17, 0.2158}, {22, -0.0671}, {17, 0.0551}, {26, -0.2204}}, frontAzimuth, &rockPopRoom, 1.0, "", "", frontRockPopLeading},
-        {"frontRockPop96", 96, {{17, 0.2117}, {22, -0.0666}, {17, 0.0528}, {26, -0.2170}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}},
-        {"frontRockPop72", 72, {{17, 0.2248}, {22, -0.0726}, {17, 0.0554}, {26, -0.2336}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}},
-        {"frontClassic", 128, {{18, 0.4422}, {17, 0.0724}, {20, 0.0709}, {17, 0.4538}}, frontAzimuth, &classicRoom, 1.0, "", "", {}},
-        {"frontJazz128", 128, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.0, "", "", {}},
-        {"frontJazz96", 96, {{17, -0.1899}, {34, 0.1400}, {22, -0.0544}, {17, 0.2436}}, frontAzimuth, &jazzRoom, 1.0, "", "", {}},
-        {"frontJazz72", 72, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.0, "", "frontJazz128", {}},
-        {"frontMovie", 128, {{17, 0.1825}, {30, 0.1500}, {27, 0.0794}, {17, 0.1929}}, frontAzimuth, &movieRoom, 1.0, "", "", {}},
+        {"rearMovie", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "rearJazz96", "", {}},
+        {"frontRockPop128", 128, {{17, 0.2158}, {22, -0.0671}, {17, 0.0551}, {26, -0.2204}}, frontAzimuth, &rockPopRoom, 0.75, "", "", frontRockPopLeading, true},
+        {"frontRockPop96", 96, {{17, 0.2117}, {22, -0.0666}, {17, 0.0528}, {26, -0.2170}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}, true},
+        {"frontRockPop72", 72, {{17, 0.2248}, {22, -0.0726}, {17, 0.0554}, {26, -0.2336}}, frontAzimuth, &rockPopRoom, 1.3, "", "", {}, true},
+        {"frontClassic", 128, {{18, 0.4422}, {17, 0.0724}, {20, 0.0709}, {17, 0.4538}}, frontAzimuth, &classicRoom, 0.88, "", "", {}, true},
+        {"frontJazz128", 128, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.3, "", "", {}, true},
+        {"frontJazz96", 96, {{17, -0.1899}, {34, 0.1400}, {22, -0.0544}, {17, 0.2436}}, frontAzimuth, &jazzRoom, 0.9, "", "", {}, true},
+        {"frontJazz72", 72, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.0, "", "frontJazz128", {}, true},
+        {"frontMovie", 128, {{17, 0.1825}, {30, 0.1500}, {27, 0.0794}, {17, 0.1929}}, frontAzimuth, &movieRoom, 1.33, "", "", {}, true},
     };
     // clang-format on
 }
@@ -110,12 +160,10 @@ std::vector<double> designSet(const SetDesign& design, const std::vector<SetDesi
             for (int i = 0; i < design.slots; ++i) data.push_back(done[source][k * sourceSlots + i]);
         return data;
     }
-    for (int k = 0; k < 4; ++k) {
-        std::vector<double> h = designFilter(design, k);
-        if (k == 0)
-            for (std::size_t i = 0; i < design.leadingTaps.size(); ++i) h[i] = design.leadingTaps[i];
-        data.insert(data.end(), h.begin(), h.end());
-    }
+    std::vector<double> h[4];
+    designFilters(design, h);
+    for (std::size_t i = 0; i < design.leadingTaps.size(); ++i) h[0][i] = design.leadingTaps[i];
+    for (const std::vector<double>& filter : h) data.insert(data.end(), filter.begin(), filter.end());
     return data;
 }
 

@@ -37,6 +37,7 @@ struct SetDesign {
     std::string sameAs;        // holds the same values as this earlier set
     std::string truncationOf;  // holds the first `slots` taps of each filter of this earlier set
     std::vector<double> leadingTaps;  // exact first coefficients of filter 1, if stated
+    bool centreEq = false;            // phantom-centre equalisation (the front pairs)
 };
 
 std::vector<SetDesign> setDesigns();
