@@ -6,13 +6,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host_sim/dsp_commands.h"
 #include "link_demo.h"
 
 namespace {
 
 void usage() {
     std::fprintf(stderr,
-                 "usage: host_sim link [WORD]   settings link across two processes (panel writes, DSP reads)\n");
+                 "usage: host_sim link [WORD]            settings link across two processes (panel writes, DSP reads)\n"
+                 "       host_sim list                   DSP plug-ins recorded by the registrar\n"
+                 "       host_sim play IN.wav OUT.wav    stream a file through the registered DSP (see play --help)\n"
+                 "       host_sim page OUT.bmp           open the DSP's property page and capture it\n"
+                 "       host_sim bench IN.wav           COM face against the chain called directly\n");
 }
 
 }  // namespace
@@ -26,6 +31,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--panel-writer") == 0) return host_sim::runPanelWriter(argc, argv);
     if (std::strcmp(argv[1], "link") == 0) return host_sim::runLinkDemo(argc, argv);
+    if (std::strcmp(argv[1], "list") == 0) return host_sim::runList(argc, argv);
+    if (std::strcmp(argv[1], "play") == 0) return host_sim::runPlay(argc, argv);
+    if (std::strcmp(argv[1], "page") == 0) return host_sim::runPage(argc, argv);
+    if (std::strcmp(argv[1], "bench") == 0) return host_sim::runBench(argc, argv);
     usage();
     return 2;
 }

@@ -1,0 +1,85 @@
+#pragma once
+// One class factory per creatable class. The creator decides about aggregation: a class that
+// cannot be aggregated answers CLASS_E_NOAGGREGATION for a non-null outer unknown.
+#include <windows.h>
+#include <unknwn.h>
+
+#include <cstddef>
+#include <new>
+
+#include "com_support/com_module.h"
+
+namespace com_support {
+
+using Creator = HRESULT (*)(IUnknown* outer, REFIID iid, void** object);
+
+class ClassFactory final : public IClassFactory {
+public:
+    explicit ClassFactory(Creator creator) : creator_(creator) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+            *object = static_cast<IClassFactory*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return static_cast<ULONG>(n);
+    }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        *object = nullptr;
+        return creator_(outer, iid, object);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+        if (lock) moduleAddRef();
+        else moduleRelease();
+        return S_OK;
+    }
+
+private:
+    ModuleReference module_;
+    Creator creator_;
+    volatile LONG refs_ = 1;
+};
+
+struct ClassEntry {
+    const CLSID* clsid;
+    Creator creator;
+};
+
+// DllGetClassObject over a table of classes.
+template <std::size_t N>
+HRESULT getClassObject(const ClassEntry (&classes)[N], REFCLSID clsid, REFIID iid, void** object) {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    for (const ClassEntry& entry : classes) {
+        if (*entry.clsid != clsid) continue;
+        ClassFactory* factory = new (std::nothrow) ClassFactory(entry.creator);
+        if (factory == nullptr) return E_OUTOFMEMORY;
+        const HRESULT hr = factory->QueryInterface(iid, object);
+        factory->Release();
+        return hr;
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+// Creates T with new(nothrow) and hands out the asked-for interface; T starts with one reference.
+template <class T>
+HRESULT createUnaggregated(IUnknown* outer, REFIID iid, void** object) {
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    T* instance = new (std::nothrow) T();
+    if (instance == nullptr) return E_OUTOFMEMORY;
+    const HRESULT hr = instance->QueryInterface(iid, object);
+    instance->Release();
+    return hr;
+}
+
+}  // namespace com_support

@@ -1,0 +1,122 @@
+// What regsvr32 leaves in the registry for TevaroPlayerDSP.dll, and what unregistration removes:
+// the two class keys and the player's plug-in record made through the registrar.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "dsp_test_support.h"
+
+namespace tevaro::plugin::test {
+namespace {
+
+const wchar_t* const DspKey = L"CLSID\\{79021042-5CA7-422B-8AB4-C0D7E3F7B638}";
+const wchar_t* const PageKey = L"CLSID\\{FC884E32-34F2-4FC2-A260-6CC769318F30}";
+// Our registrar's record: {DSP plug-in type}\{DspPlugin}.
+const wchar_t* const RecordKey =
+    L"Software\\Tevaro\\HostSim\\MediaPlugins\\{6434BAEA-4954-498D-ABD5-2B07123E1F04}\\"
+    L"{79021042-5CA7-422B-8AB4-C0D7E3F7B638}";
+
+bool keyExists(HKEY root, const wchar_t* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::wstring stringValue(HKEY root, const wchar_t* path, const wchar_t* name) {
+    wchar_t text[512];
+    DWORD bytes = sizeof text;
+    if (RegGetValueW(root, path, name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS) return L"<missing>";
+    return text;
+}
+
+// Names of every value and subkey directly under a key, to prove nothing else was written.
+std::vector<std::wstring> contents(HKEY root, const wchar_t* path) {
+    std::vector<std::wstring> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD chars = 256;
+        if (RegEnumValueW(key, i, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.push_back(chars == 0 ? L"(default)" : name);
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD chars = 256;
+        if (RegEnumKeyExW(key, i, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.push_back(std::wstring(name) + L"\\");
+    }
+    RegCloseKey(key);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool endsWith(const std::wstring& text, const std::wstring& tail) {
+    return text.size() >= tail.size() && _wcsicmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+}
+
+void expectRegistered() {
+    const std::vector<std::wstring> classLayout = {L"(default)", L"InprocServer32\\"};
+    const std::vector<std::wstring> serverLayout = {L"(default)", L"ThreadingModel"};
+    struct Row {
+        const wchar_t* key;
+        const wchar_t* friendlyName;
+    };
+    for (const Row& row : {Row{DspKey, L"Tevaro Player DSP Class"}, Row{PageKey, L"DspPlugin PropertyPage Class"}}) {
+        SCOPED_TRACE(testing::Message() << row.key);
+        const std::wstring server = std::wstring(row.key) + L"\\InprocServer32";
+        EXPECT_EQ(stringValue(HKEY_CLASSES_ROOT, row.key, nullptr), row.friendlyName);
+        EXPECT_TRUE(endsWith(stringValue(HKEY_CLASSES_ROOT, server.c_str(), nullptr), L"\\TevaroPlayerDSP.dll"));
+        EXPECT_EQ(stringValue(HKEY_CLASSES_ROOT, server.c_str(), L"ThreadingModel"), L"Apartment");
+        EXPECT_EQ(contents(HKEY_CLASSES_ROOT, row.key), classLayout);
+        EXPECT_EQ(contents(HKEY_CLASSES_ROOT, server.c_str()), serverLayout);
+    }
+    EXPECT_EQ(stringValue(HKEY_LOCAL_MACHINE, RecordKey, L"FriendlyName"), L"Tevaro Player SE DSP");
+    EXPECT_EQ(stringValue(HKEY_LOCAL_MACHINE, RecordKey, L"Description"),
+              L"Vardal Tevaro Player SE DSP - Surround Sound for headphones");
+    DWORD priority = 0, bytes = sizeof priority;
+    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, RecordKey, L"Priority", RRF_RT_REG_DWORD, nullptr, &priority, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(priority, 1u);
+    DMO_PARTIAL_MEDIATYPE types[4] = {};
+    bytes = sizeof types;
+    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, RecordKey, L"MediaTypes", RRF_RT_REG_BINARY, nullptr, types, &bytes),
+              ERROR_SUCCESS);
+    ASSERT_EQ(bytes, sizeof(DMO_PARTIAL_MEDIATYPE)) << "exactly one partial media type";
+    EXPECT_EQ(types[0].type, MEDIATYPE_Audio);
+    EXPECT_EQ(types[0].subtype, MEDIASUBTYPE_PCM);
+    const std::vector<std::wstring> record = {L"Description", L"FriendlyName", L"MediaTypes", L"Priority"};
+    EXPECT_EQ(contents(HKEY_LOCAL_MACHINE, RecordKey), record) << "no uninstall string";
+}
+
+TEST(DspRegistration, RegisteredThroughThePlayersRegistrarAndAsTwoApartmentClasses) { expectRegistered(); }
+
+TEST(DspRegistration, UnregisteringRemovesTheEntriesButKeepsTheClsidKey) {
+    const std::wstring path = stringValue(HKEY_CLASSES_ROOT, L"CLSID\\{79021042-5CA7-422B-8AB4-C0D7E3F7B638}\\InprocServer32", nullptr);
+    HMODULE dll = LoadLibraryW(path.c_str());
+    ASSERT_NE(dll, nullptr);
+    using Entry = HRESULT(WINAPI*)();
+    auto unregister = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
+    auto reregister = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
+    ASSERT_NE(unregister, nullptr);
+    ASSERT_NE(reregister, nullptr);
+
+    EXPECT_EQ(unregister(), S_OK);
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, DspKey));
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, PageKey));
+    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, RecordKey));
+    EXPECT_TRUE(keyExists(HKEY_CLASSES_ROOT, L"CLSID"));
+    IUnknown* object = nullptr;
+    EXPECT_EQ(CoCreateInstance(DspClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(unregister(), S_OK) << "unregistering twice";
+
+    EXPECT_EQ(reregister(), S_OK);
+    expectRegistered();
+    EXPECT_EQ(reregister(), S_OK) << "registering again replaces the entries";
+    expectRegistered();
+    FreeLibrary(dll);
+}
+
+}  // namespace
+}  // namespace tevaro::plugin::test
