@@ -8,31 +8,16 @@
 #include <new>
 
 #include "com_support/com_module.h"
+#include "com_support/single_interface_object.h"
 
 namespace com_support {
 
 using Creator = HRESULT (*)(IUnknown* outer, REFIID iid, void** object);
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public SingleInterfaceObject<IClassFactory> {
 public:
     explicit ClassFactory(Creator creator) : creator_(creator) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return static_cast<ULONG>(n);
-    }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
         *object = nullptr;
@@ -47,7 +32,6 @@ public:
 private:
     ModuleReference module_;
     Creator creator_;
-    volatile LONG refs_ = 1;
 };
 
 struct ClassEntry {

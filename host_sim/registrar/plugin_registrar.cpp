@@ -22,25 +22,6 @@ LONG setString(HKEY key, const wchar_t* name, const wchar_t* value) {
 
 }  // namespace
 
-HRESULT PluginRegistrar::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IWMPMediaPluginRegistrar)) {
-        *object = static_cast<IWMPMediaPluginRegistrar*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG PluginRegistrar::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG PluginRegistrar::Release() {
-    const LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-}
-
 HRESULT PluginRegistrar::WMPRegisterPlayerPlugin(LPWSTR friendlyName, LPWSTR description, LPWSTR uninstallString,
                                                  DWORD priority, GUID pluginType, CLSID clsid, UINT mediaTypeCount,
                                                  LPVOID mediaTypes) {

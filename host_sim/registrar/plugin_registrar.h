@@ -2,6 +2,7 @@
 // The test player's plug-in registrar: records player plug-ins in the registry the way our host
 // finds them again (layout in docs/host_sim_registry.md).
 #include "com_support/com_module.h"
+#include "com_support/single_interface_object.h"
 #include "com_support/wmp_plugin.h"
 
 namespace host_sim {
@@ -9,12 +10,8 @@ namespace host_sim {
 // HKLM\Software\Tevaro\HostSim\MediaPlugins\{plug-in type}\{clsid}
 inline constexpr const wchar_t* MediaPluginsKey = L"Software\\Tevaro\\HostSim\\MediaPlugins";
 
-class PluginRegistrar final : public IWMPMediaPluginRegistrar {
+class PluginRegistrar final : public com_support::SingleInterfaceObject<IWMPMediaPluginRegistrar> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
     HRESULT STDMETHODCALLTYPE WMPRegisterPlayerPlugin(LPWSTR friendlyName, LPWSTR description,
                                                       LPWSTR uninstallString, DWORD priority, GUID pluginType,
                                                       CLSID clsid, UINT mediaTypeCount, LPVOID mediaTypes) override;
@@ -22,7 +19,6 @@ public:
 
 private:
     com_support::ModuleReference module_;
-    volatile LONG refs_ = 1;
 };
 
 }  // namespace host_sim

@@ -84,9 +84,3 @@ INSTANTIATE_TEST_SUITE_P(PresetsAndQualities, DllMatchesNative, testing::ValuesI
 
 }  // namespace
 }  // namespace tevaro::plugin::test
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new tevaro::plugin::test::ComEnvironment);
-    return RUN_ALL_TESTS();
-}

@@ -166,9 +166,3 @@ TEST(DspPageCapture, ShowsThePictureAndFourLines) {
 
 }  // namespace
 }  // namespace tevaro::plugin::test
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new tevaro::plugin::test::ComEnvironment);
-    return RUN_ALL_TESTS();
-}

@@ -200,9 +200,3 @@ TEST_F(DspStreaming, DisabledPluginPassesSixteenBitAudioEvenWhenMuted) {
 
 }  // namespace
 }  // namespace tevaro::plugin::test
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new tevaro::plugin::test::ComEnvironment);
-    return RUN_ALL_TESTS();
-}
