@@ -95,84 +95,129 @@ void RoomReverb::configure(std::uint32_t settingsWord) {
 }
 
 void RoomReverb::process(std::size_t samples, const std::int16_t* in, std::int16_t* out) {
+    const std::size_t frames = samples >> 1;
+    for (std::size_t done = 0; done < frames;) {
+        // The next frame's slot of every tap, and how many frames run before the first of them
+        // wraps: up to there each tap is a plain pointer advancing one slot per frame.
+        float* slots[taps];
+        std::size_t run = std::min(frames - done, maxRunFrames);
+        const std::uint32_t next = head + 1;
+        for (int k = 0; k < taps; ++k) {
+            const std::uint32_t index = (next - distance[k]) & (memorySlots - 1);
+            slots[k] = memory + index;
+            run = std::min<std::size_t>(run, memorySlots - index);
+        }
+        processRun(in + 2 * done, out + 2 * done, run, slots);
+        done += run;
+    }
+}
+
+// The state lives in locals for the run: the memory is float too, so every store into it would
+// otherwise force the float fields to be reloaded. Each value is rounded exactly as before.
+void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size_t frames, float* const* slots) {
     const double g1 = diffuseGain1;
     const double g2 = diffuseGain2;
     const double a = tankGain;
     const double f = feedback;
     const double early1 = earlyGain1;
     const double early2 = earlyGain2;
-    const std::size_t frames = samples >> 1;
+    const double damp = damping;
+    const double slowK = slowCoef;
+    const double slowG = slowGain;
+    const double smoothK = outputSmoothing;
+    const double gainIn = inputGain;
+    const double wetGain = wet;
+    const double dryGain = dry;
+    std::int16_t inL = inputLeft, inR = inputRight, scaledL = scaledLeft, scaledR = scaledRight;
+    float wA = workA, wB = workB;
+    float lowL = lowPassLeft, lowR = lowPassRight, follower = slowFollower;
+    float sumL = wetSumLeft, sumR = wetSumRight, smoothL = smoothWetLeft, smoothR = smoothWetRight;
+
     for (std::size_t i = 0; i < frames; ++i) {
-        inputLeft = in[2 * i];
-        inputRight = in[2 * i + 1];
-        ++head;
-        scaledLeft = static_cast<std::int16_t>(static_cast<int>(inputLeft * static_cast<double>(inputGain)));
-        scaledRight = static_cast<std::int16_t>(static_cast<int>(inputRight * static_cast<double>(inputGain)));
+        const auto tap = [&](int k) -> float& { return slots[k][i]; };
+        inL = in[2 * i];
+        inR = in[2 * i + 1];
+        scaledL = static_cast<std::int16_t>(static_cast<int>(inL * gainIn));
+        scaledR = static_cast<std::int16_t>(static_cast<int>(inR * gainIn));
 
         // Input diffusers, left then right (the left's second all-pass reads tap 12 before the
         // right's first one overwrites it).
-        workA = toFloat(-g1 * scaledLeft + tap(11));
-        tap(10) = toFloat(g1 * workA + scaledLeft);
-        workB = toFloat(-g2 * workA + tap(12));
-        tap(11) = toFloat(g2 * workB + workA);
-        tap(0) = workB;
+        wA = toFloat(-g1 * scaledL + tap(11));
+        tap(10) = toFloat(g1 * wA + scaledL);
+        wB = toFloat(-g2 * wA + tap(12));
+        tap(11) = toFloat(g2 * wB + wA);
+        tap(0) = wB;
 
-        workA = toFloat(-g1 * scaledRight + tap(13));
-        tap(12) = toFloat(g1 * workA + scaledRight);
-        workB = toFloat(-g2 * workA + tap(14));
-        tap(13) = toFloat(g2 * workB + workA);
-        tap(1) = workB;
+        wA = toFloat(-g1 * scaledR + tap(13));
+        tap(12) = toFloat(g1 * wA + scaledR);
+        wB = toFloat(-g2 * wA + tap(14));
+        tap(13) = toFloat(g2 * wB + wA);
+        tap(1) = wB;
 
         // Left tank side.
-        workB = toFloat(early2 * tap(2) + f * tap(56));
-        lowPassLeft = toFloat((1.0 - damping) * lowPassLeft + static_cast<double>(damping) * workB);
-        workA = toFloat(-a * lowPassLeft + tap(20));
-        tap(14) = toFloat(a * workA + lowPassLeft);
-        tap(20) = workA;
+        wB = toFloat(early2 * tap(2) + f * tap(56));
+        lowL = toFloat((1.0 - damp) * lowL + damp * wB);
+        wA = toFloat(-a * lowL + tap(20));
+        tap(14) = toFloat(a * wA + lowL);
+        tap(20) = wA;
 
-        slowFollower = toFloat((1.0 - slowCoef) * slowFollower + static_cast<double>(slowCoef) * tap(15));
-        workB = toFloat(f * tap(15) + static_cast<double>(slowGain) * slowFollower + early1 * tap(3));
-        workA = toFloat(-a * workB + tap(21));
-        tap(15) = toFloat(a * workA + workB);
-        tap(21) = workA;
+        follower = toFloat((1.0 - slowK) * follower + slowK * tap(15));
+        wB = toFloat(f * tap(15) + slowG * follower + early1 * tap(3));
+        wA = toFloat(-a * wB + tap(21));
+        tap(15) = toFloat(a * wA + wB);
+        tap(21) = wA;
 
-        workB = toFloat(f * tap(16));
-        workA = toFloat(-a * workB + tap(22));
-        tap(16) = toFloat(a * workA + workB);
-        tap(22) = workA;
+        wB = toFloat(f * tap(16));
+        wA = toFloat(-a * wB + tap(22));
+        tap(16) = toFloat(a * wA + wB);
+        tap(22) = wA;
 
         // Right tank side.
-        workB = toFloat(early2 * tap(6) + f * tap(17));
-        lowPassRight = toFloat((1.0 - damping) * lowPassRight + static_cast<double>(damping) * workB);
-        workA = toFloat(-a * lowPassRight + tap(23));
-        tap(17) = toFloat(a * workA + lowPassRight);
-        tap(23) = workA;
+        wB = toFloat(early2 * tap(6) + f * tap(17));
+        lowR = toFloat((1.0 - damp) * lowR + damp * wB);
+        wA = toFloat(-a * lowR + tap(23));
+        tap(17) = toFloat(a * wA + lowR);
+        tap(23) = wA;
 
-        workB = toFloat(early1 * tap(7) + f * tap(18));
-        workA = toFloat(-a * workB + tap(24));
-        tap(18) = toFloat(a * workA + workB);
-        tap(24) = workA;
+        wB = toFloat(early1 * tap(7) + f * tap(18));
+        wA = toFloat(-a * wB + tap(24));
+        tap(18) = toFloat(a * wA + wB);
+        tap(24) = wA;
 
-        workB = toFloat(f * tap(19));
-        workA = toFloat(-a * workB + tap(25));
-        tap(19) = toFloat(a * workA + workB);
-        tap(25) = workA;
+        wB = toFloat(f * tap(19));
+        wA = toFloat(-a * wB + tap(25));
+        tap(19) = toFloat(a * wA + wB);
+        tap(25) = wA;
 
-        wetSumLeft = toFloat(0.5 * tap(26) + 0.5 * tap(28) + 0.38 * tap(30) + 0.5 * tap(32) + 0.38 * tap(34) +
-                             0.5 * tap(36) - 0.5 * tap(38) + 0.5 * tap(40) - 0.5 * tap(42) + 0.38 * tap(44) +
-                             0.5 * tap(46) - 0.5 * tap(48) + 0.38 * tap(50) - 0.5 * tap(52) + 0.38 * tap(54));
-        wetSumRight = toFloat(-0.5 * tap(27) + 0.38 * tap(29) + 0.5 * tap(31) - 0.5 * tap(33) + 0.38 * tap(35) -
-                              0.5 * tap(37) + 0.38 * tap(39) + 0.5 * tap(41) - 0.5 * tap(43) + 0.38 * tap(45) -
-                              0.5 * tap(47) + 0.38 * tap(49) + 0.5 * tap(51) - 0.5 * tap(53) + 0.38 * tap(55));
+        sumL = toFloat(0.5 * tap(26) + 0.5 * tap(28) + 0.38 * tap(30) + 0.5 * tap(32) + 0.38 * tap(34) +
+                       0.5 * tap(36) - 0.5 * tap(38) + 0.5 * tap(40) - 0.5 * tap(42) + 0.38 * tap(44) +
+                       0.5 * tap(46) - 0.5 * tap(48) + 0.38 * tap(50) - 0.5 * tap(52) + 0.38 * tap(54));
+        sumR = toFloat(-0.5 * tap(27) + 0.38 * tap(29) + 0.5 * tap(31) - 0.5 * tap(33) + 0.38 * tap(35) -
+                       0.5 * tap(37) + 0.38 * tap(39) + 0.5 * tap(41) - 0.5 * tap(43) + 0.38 * tap(45) -
+                       0.5 * tap(47) + 0.38 * tap(49) + 0.5 * tap(51) - 0.5 * tap(53) + 0.38 * tap(55));
 
-        const double k = outputSmoothing;
-        smoothWetLeft = toFloat(k * wetSumLeft + (1.0 - k) * smoothWetLeft);
-        smoothWetRight = toFloat(k * wetSumRight + (1.0 - k) * smoothWetRight);
+        smoothL = toFloat(smoothK * sumL + (1.0 - smoothK) * smoothL);
+        smoothR = toFloat(smoothK * sumR + (1.0 - smoothK) * smoothR);
 
         // -32767, not -32768: the output stays symmetric around zero.
-        out[2 * i] = toSampleSymmetric(toFloat(static_cast<double>(wet) * smoothWetLeft + static_cast<double>(dry) * inputLeft));
-        out[2 * i + 1] = toSampleSymmetric(toFloat(static_cast<double>(wet) * smoothWetRight + static_cast<double>(dry) * inputRight));
+        out[2 * i] = toSampleSymmetric(toFloat(wetGain * smoothL + dryGain * inL));
+        out[2 * i + 1] = toSampleSymmetric(toFloat(wetGain * smoothR + dryGain * inR));
     }
+
+    head += static_cast<std::uint32_t>(frames);
+    inputLeft = inL;
+    inputRight = inR;
+    scaledLeft = scaledL;
+    scaledRight = scaledR;
+    workA = wA;
+    workB = wB;
+    lowPassLeft = lowL;
+    lowPassRight = lowR;
+    slowFollower = follower;
+    wetSumLeft = sumL;
+    wetSumRight = sumR;
+    smoothWetLeft = smoothL;
+    smoothWetRight = smoothR;
 }
 
 }  // namespace tevaro::dsp
