@@ -16,56 +16,57 @@
 namespace tevaro::dsp {
 namespace {
 
-constexpr int groupFrames = 8;                  // two vectors of four frames per line
+constexpr int groupFrames = 16;                 // four vectors of four frames
 constexpr std::size_t blockFrames = 64;         // frames whose windows one run holds
 constexpr int pad = groupFrames;                // lanes past the block's last frame read these
 constexpr int runSlots = pad + static_cast<int>(blockFrames) + DualFir::maxTaps;
 
-// The sums of one group of eight frames from the runs of both lines; base = pad + frames - 8 - g
-// for the group starting at frame g. Lane l of vector v is frame g + 7 - 4v - l.
-void sumGroup(const double* leftRun, const double* rightRun, const FirPairTaps& taps, int base,
-              double (&lanes)[4][groupFrames]) {
+// The two sums of one line for a group of sixteen frames; base = pad + frames - 16 - g for the
+// group starting at frame g. Lane l of vector v is frame g + 15 - 4v - l. One line at a time
+// keeps each loaded window in a register for both filters: the loop is bound by the arithmetic,
+// not by the loads.
+void sumGroup(const double* run, const double* hA, const double* hB, int n, int base, double* lanesA,
+              double* lanesB) {
     // Named accumulators (not an array) so that they stay in registers.
-    __m256d ll0 = _mm256_setzero_pd(), lr0 = ll0, rl0 = ll0, rr0 = ll0;
-    __m256d ll1 = ll0, lr1 = ll0, rl1 = ll0, rr1 = ll0;
-    const double* left = leftRun + base;
-    const double* right = rightRun + base;
-    for (int i = 0; i < taps.n; ++i) {
-        const __m256d h0 = _mm256_broadcast_sd(taps.h[0] + i);
-        const __m256d h1 = _mm256_broadcast_sd(taps.h[1] + i);
-        const __m256d h2 = _mm256_broadcast_sd(taps.h[2] + i);
-        const __m256d h3 = _mm256_broadcast_sd(taps.h[3] + i);
-        const __m256d l0 = _mm256_loadu_pd(left + i);
-        const __m256d r0 = _mm256_loadu_pd(right + i);
-        const __m256d l1 = _mm256_loadu_pd(left + i + 4);
-        const __m256d r1 = _mm256_loadu_pd(right + i + 4);
-        ll0 = _mm256_add_pd(ll0, _mm256_mul_pd(l0, h0));
-        lr0 = _mm256_add_pd(lr0, _mm256_mul_pd(l0, h1));
-        rl0 = _mm256_add_pd(rl0, _mm256_mul_pd(r0, h2));
-        rr0 = _mm256_add_pd(rr0, _mm256_mul_pd(r0, h3));
-        ll1 = _mm256_add_pd(ll1, _mm256_mul_pd(l1, h0));
-        lr1 = _mm256_add_pd(lr1, _mm256_mul_pd(l1, h1));
-        rl1 = _mm256_add_pd(rl1, _mm256_mul_pd(r1, h2));
-        rr1 = _mm256_add_pd(rr1, _mm256_mul_pd(r1, h3));
+    __m256d a0 = _mm256_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
+    __m256d b0 = a0, b1 = a0, b2 = a0, b3 = a0;
+    const double* window = run + base;
+    for (int i = 0; i < n; ++i) {
+        const __m256d ha = _mm256_broadcast_sd(hA + i);
+        const __m256d hb = _mm256_broadcast_sd(hB + i);
+        const __m256d x0 = _mm256_loadu_pd(window + i);
+        const __m256d x1 = _mm256_loadu_pd(window + i + 4);
+        const __m256d x2 = _mm256_loadu_pd(window + i + 8);
+        const __m256d x3 = _mm256_loadu_pd(window + i + 12);
+        a0 = _mm256_add_pd(a0, _mm256_mul_pd(x0, ha));
+        b0 = _mm256_add_pd(b0, _mm256_mul_pd(x0, hb));
+        a1 = _mm256_add_pd(a1, _mm256_mul_pd(x1, ha));
+        b1 = _mm256_add_pd(b1, _mm256_mul_pd(x1, hb));
+        a2 = _mm256_add_pd(a2, _mm256_mul_pd(x2, ha));
+        b2 = _mm256_add_pd(b2, _mm256_mul_pd(x2, hb));
+        a3 = _mm256_add_pd(a3, _mm256_mul_pd(x3, ha));
+        b3 = _mm256_add_pd(b3, _mm256_mul_pd(x3, hb));
     }
-    _mm256_storeu_pd(lanes[0], ll0);
-    _mm256_storeu_pd(lanes[0] + 4, ll1);
-    _mm256_storeu_pd(lanes[1], lr0);
-    _mm256_storeu_pd(lanes[1] + 4, lr1);
-    _mm256_storeu_pd(lanes[2], rl0);
-    _mm256_storeu_pd(lanes[2] + 4, rl1);
-    _mm256_storeu_pd(lanes[3], rr0);
-    _mm256_storeu_pd(lanes[3] + 4, rr1);
+    _mm256_storeu_pd(lanesA, a0);
+    _mm256_storeu_pd(lanesA + 4, a1);
+    _mm256_storeu_pd(lanesA + 8, a2);
+    _mm256_storeu_pd(lanesA + 12, a3);
+    _mm256_storeu_pd(lanesB, b0);
+    _mm256_storeu_pd(lanesB + 4, b1);
+    _mm256_storeu_pd(lanesB + 8, b2);
+    _mm256_storeu_pd(lanesB + 12, b3);
 }
 
-// Frames [first, last) of a block of `frames`, in groups of eight; lanes outside the range are
+// Frames [first, last) of a block of `frames`, in groups of sixteen; lanes outside the range are
 // computed on neighbouring slots and dropped.
 void sumFrames(const double* leftRun, const double* rightRun, const FirPairTaps& taps, std::size_t frames,
                std::size_t first, std::size_t last, const FirPairSums& sums) {
     double* const outputs[4] = {sums.leftToLeft, sums.leftToRight, sums.rightToLeft, sums.rightToRight};
     for (std::size_t g = first; g < last; g += groupFrames) {
         double lanes[4][groupFrames];
-        sumGroup(leftRun, rightRun, taps, pad + static_cast<int>(frames) - groupFrames - static_cast<int>(g), lanes);
+        const int base = pad + static_cast<int>(frames) - groupFrames - static_cast<int>(g);
+        sumGroup(leftRun, taps.h[0], taps.h[1], taps.n, base, lanes[0], lanes[1]);
+        sumGroup(rightRun, taps.h[2], taps.h[3], taps.n, base, lanes[2], lanes[3]);
         const std::size_t count = std::min<std::size_t>(groupFrames, last - g);
         for (int k = 0; k < 4; ++k) {
             for (std::size_t j = 0; j < count; ++j) outputs[k][g + j] = lanes[k][groupFrames - 1 - j];
