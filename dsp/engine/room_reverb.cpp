@@ -3,9 +3,19 @@
 #include <algorithm>
 
 #include "dsp/engine/sample_convert.h"
+#include "dsp/engine/stereo_pair.h"
 #include "settings_link/settings_word.h"
 
 namespace tevaro::dsp {
+namespace {
+
+// Coefficients of the output taps: left sum on taps 26, 28, ..., 54, right sum on 27, 29, ..., 55.
+constexpr int wetTerms = 15;
+const DoublePair wetCoefs[wetTerms] = {
+    {0.5, -0.5}, {0.5, 0.38},  {0.38, 0.5},  {0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.5, 0.5},
+    {-0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.38, 0.5}, {-0.5, -0.5}, {0.38, 0.38}};
+
+}  // namespace
 
 void RoomReverb::initialise() {
     inputLeft = inputRight = scaledLeft = scaledRight = 0;
@@ -131,7 +141,7 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
     std::int16_t inL = inputLeft, inR = inputRight, scaledL = scaledLeft, scaledR = scaledRight;
     float wA = workA, wB = workB;
     float lowL = lowPassLeft, lowR = lowPassRight, follower = slowFollower;
-    float sumL = wetSumLeft, sumR = wetSumRight, smoothL = smoothWetLeft, smoothR = smoothWetRight;
+    FloatPair sums = loadPair(&wetSumLeft), smooth = loadPair(&smoothWetLeft);
 
     for (std::size_t i = 0; i < frames; ++i) {
         const auto tap = [&](int k) -> float& { return slots[k][i]; };
@@ -189,19 +199,17 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         tap(19) = toFloat(a * wA + wB);
         tap(25) = wA;
 
-        sumL = toFloat(0.5 * tap(26) + 0.5 * tap(28) + 0.38 * tap(30) + 0.5 * tap(32) + 0.38 * tap(34) +
-                       0.5 * tap(36) - 0.5 * tap(38) + 0.5 * tap(40) - 0.5 * tap(42) + 0.38 * tap(44) +
-                       0.5 * tap(46) - 0.5 * tap(48) + 0.38 * tap(50) - 0.5 * tap(52) + 0.38 * tap(54));
-        sumR = toFloat(-0.5 * tap(27) + 0.38 * tap(29) + 0.5 * tap(31) - 0.5 * tap(33) + 0.38 * tap(35) -
-                       0.5 * tap(37) + 0.38 * tap(39) + 0.5 * tap(41) - 0.5 * tap(43) + 0.38 * tap(45) -
-                       0.5 * tap(47) + 0.38 * tap(49) + 0.5 * tap(51) - 0.5 * tap(53) + 0.38 * tap(55));
-
-        smoothL = toFloat(smoothK * sumL + (1.0 - smoothK) * smoothL);
-        smoothR = toFloat(smoothK * sumR + (1.0 - smoothK) * smoothR);
+        // The two wet sums side by side, lane for lane the sequence c1 t1 + c2 t2 + ... of each
+        // side (a subtracted term is the same as an added one with a negated coefficient).
+        DoublePair wetSum = wetCoefs[0] * widen(FloatPair{tap(26), tap(27)});
+        for (int t = 1; t < wetTerms; ++t) wetSum += wetCoefs[t] * widen(FloatPair{tap(26 + 2 * t), tap(27 + 2 * t)});
+        sums = toFloatPair(wetSum);
+        smooth = toFloatPair(smoothK * widen(sums) + (1.0 - smoothK) * widen(smooth));
 
         // -32767, not -32768: the output stays symmetric around zero.
-        out[2 * i] = toSampleSymmetric(toFloat(wetGain * smoothL + dryGain * inL));
-        out[2 * i + 1] = toSampleSymmetric(toFloat(wetGain * smoothR + dryGain * inR));
+        const FloatPair mixed = toFloatPair(wetGain * widen(smooth) + dryGain * DoublePair{double(inL), double(inR)});
+        out[2 * i] = toSampleSymmetric(mixed[0]);
+        out[2 * i + 1] = toSampleSymmetric(mixed[1]);
     }
 
     head += static_cast<std::uint32_t>(frames);
@@ -214,10 +222,8 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
     lowPassLeft = lowL;
     lowPassRight = lowR;
     slowFollower = follower;
-    wetSumLeft = sumL;
-    wetSumRight = sumR;
-    smoothWetLeft = smoothL;
-    smoothWetRight = smoothR;
+    storePair(&wetSumLeft, sums);
+    storePair(&smoothWetLeft, smooth);
 }
 
 }  // namespace tevaro::dsp
