@@ -83,13 +83,21 @@ void fillRun(double* run, const double* x, std::size_t frames, const double* old
     std::copy_n(older, olderCount, run + pad + frames);
 }
 
-// The writes of DualFir::push for every frame of the block, in order.
+// The writes of DualFir::push for every frame of the block, in the same order, taken in runs
+// down to slot 0 so that the wrap test is made once per run rather than once per frame.
 void writeLine(DualFir& fir, const double* x, std::size_t frames, int n) {
     int p = fir.position;
-    for (std::size_t j = 0; j < frames; ++j) {
-        fir.line[p + n] = x[j];
-        fir.line[p] = x[j];
-        p = p - 1 < 0 ? p - 1 + n : p - 1;
+    for (std::size_t j = 0; j < frames;) {
+        const std::size_t run = std::min(frames - j, static_cast<std::size_t>(p) + 1);
+        double* const low = fir.line + p;
+        double* const high = low + n;
+        for (std::size_t k = 0; k < run; ++k) {
+            high[-static_cast<std::ptrdiff_t>(k)] = x[j + k];
+            low[-static_cast<std::ptrdiff_t>(k)] = x[j + k];
+        }
+        p -= static_cast<int>(run);
+        if (p < 0) p += n;
+        j += run;
     }
     fir.position = p;
 }

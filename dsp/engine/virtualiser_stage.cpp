@@ -35,8 +35,9 @@ const PresetRow presetRows[] = {
 };
 
 // Truncation toward zero and clamping commute here, and clamping first keeps the conversion defined.
+// max/min rather than std::clamp: they compile to branch-free instructions.
 std::int16_t toSample(double value) {
-    return static_cast<std::int16_t>(std::clamp(value, -32768.0, 32767.0));
+    return static_cast<std::int16_t>(std::min(std::max(value, -32768.0), 32767.0));
 }
 
 constexpr std::size_t chunkFrames = 64;  // stack scratch per chunk: 6 x 64 doubles
