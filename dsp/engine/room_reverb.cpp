@@ -140,7 +140,8 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
     const double dryGain = dry;
     std::int16_t inL = inputLeft, inR = inputRight, scaledL = scaledLeft, scaledR = scaledRight;
     float wA = workA, wB = workB;
-    float lowL = lowPassLeft, lowR = lowPassRight, follower = slowFollower;
+    FloatPair low = loadPair(&lowPassLeft);
+    float follower = slowFollower;
     FloatPair sums = loadPair(&wetSumLeft), smooth = loadPair(&smoothWetLeft);
 
     for (std::size_t i = 0; i < frames; ++i) {
@@ -150,54 +151,55 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         scaledL = static_cast<std::int16_t>(static_cast<int>(inL * gainIn));
         scaledR = static_cast<std::int16_t>(static_cast<int>(inR * gainIn));
 
-        // Input diffusers, left then right (the left's second all-pass reads tap 12 before the
-        // right's first one overwrites it).
-        wA = toFloat(-g1 * scaledL + tap(11));
-        tap(10) = toFloat(g1 * wA + scaledL);
-        wB = toFloat(-g2 * wA + tap(12));
-        tap(11) = toFloat(g2 * wB + wA);
-        tap(0) = wB;
+        // Both sides side by side, lane for lane the arithmetic of each side. The sides touch
+        // different taps, so only the order within a side matters: every tap an input diffuser
+        // reads is read before any is written (the left's second all-pass reads tap 12, which the
+        // right's first one overwrites).
+        const FloatPair diffuse1 = {tap(11), tap(13)};
+        const FloatPair diffuse2 = {tap(12), tap(14)};
+        const DoublePair scaled = {static_cast<double>(scaledL), static_cast<double>(scaledR)};
+        const DoublePair in1 = widen(toFloatPair(-g1 * scaled + widen(diffuse1)));
+        const FloatPair out1 = toFloatPair(g1 * in1 + scaled);
+        const FloatPair in2 = toFloatPair(-g2 * in1 + widen(diffuse2));
+        const FloatPair out2 = toFloatPair(g2 * widen(in2) + in1);
+        tap(10) = out1[0];
+        tap(12) = out1[1];
+        tap(11) = out2[0];
+        tap(13) = out2[1];
+        tap(0) = in2[0];
+        tap(1) = in2[1];
 
-        wA = toFloat(-g1 * scaledR + tap(13));
-        tap(12) = toFloat(g1 * wA + scaledR);
-        wB = toFloat(-g2 * wA + tap(14));
-        tap(13) = toFloat(g2 * wB + wA);
-        tap(1) = wB;
+        // Tank stage 1: the damped input of each side.
+        const FloatPair stage1 = toFloatPair(early2 * widen(FloatPair{tap(2), tap(6)}) + f * widen(FloatPair{tap(56), tap(17)}));
+        low = toFloatPair((1.0 - damp) * widen(low) + damp * widen(stage1));
+        const FloatPair pass1 = toFloatPair(-a * widen(low) + widen(FloatPair{tap(20), tap(23)}));
+        const FloatPair ring1 = toFloatPair(a * widen(pass1) + widen(low));
+        tap(14) = ring1[0];
+        tap(17) = ring1[1];
+        tap(20) = pass1[0];
+        tap(23) = pass1[1];
 
-        // Left tank side.
-        wB = toFloat(early2 * tap(2) + f * tap(56));
-        lowL = toFloat((1.0 - damp) * lowL + damp * wB);
-        wA = toFloat(-a * lowL + tap(20));
-        tap(14) = toFloat(a * wA + lowL);
-        tap(20) = wA;
-
+        // Stage 2: the left side adds its slow follower.
         follower = toFloat((1.0 - slowK) * follower + slowK * tap(15));
-        wB = toFloat(f * tap(15) + slowG * follower + early1 * tap(3));
-        wA = toFloat(-a * wB + tap(21));
-        tap(15) = toFloat(a * wA + wB);
-        tap(21) = wA;
+        const FloatPair stage2 = {toFloat(f * tap(15) + slowG * follower + early1 * tap(3)),
+                                  toFloat(early1 * tap(7) + f * tap(18))};
+        const FloatPair pass2 = toFloatPair(-a * widen(stage2) + widen(FloatPair{tap(21), tap(24)}));
+        const FloatPair ring2 = toFloatPair(a * widen(pass2) + widen(stage2));
+        tap(15) = ring2[0];
+        tap(18) = ring2[1];
+        tap(21) = pass2[0];
+        tap(24) = pass2[1];
 
-        wB = toFloat(f * tap(16));
-        wA = toFloat(-a * wB + tap(22));
-        tap(16) = toFloat(a * wA + wB);
-        tap(22) = wA;
-
-        // Right tank side.
-        wB = toFloat(early2 * tap(6) + f * tap(17));
-        lowR = toFloat((1.0 - damp) * lowR + damp * wB);
-        wA = toFloat(-a * lowR + tap(23));
-        tap(17) = toFloat(a * wA + lowR);
-        tap(23) = wA;
-
-        wB = toFloat(early1 * tap(7) + f * tap(18));
-        wA = toFloat(-a * wB + tap(24));
-        tap(18) = toFloat(a * wA + wB);
-        tap(24) = wA;
-
-        wB = toFloat(f * tap(19));
-        wA = toFloat(-a * wB + tap(25));
-        tap(19) = toFloat(a * wA + wB);
-        tap(25) = wA;
+        // Stage 3.
+        const FloatPair stage3 = toFloatPair(f * widen(FloatPair{tap(16), tap(19)}));
+        const FloatPair pass3 = toFloatPair(-a * widen(stage3) + widen(FloatPair{tap(22), tap(25)}));
+        const FloatPair ring3 = toFloatPair(a * widen(pass3) + widen(stage3));
+        tap(16) = ring3[0];
+        tap(19) = ring3[1];
+        tap(22) = pass3[0];
+        tap(25) = pass3[1];
+        wA = pass3[1];  // the intermediates as the right side's last stage leaves them
+        wB = stage3[1];
 
         // The two wet sums side by side, lane for lane the sequence c1 t1 + c2 t2 + ... of each
         // side (a subtracted term is the same as an added one with a negated coefficient).
@@ -219,8 +221,7 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
     scaledRight = scaledR;
     workA = wA;
     workB = wB;
-    lowPassLeft = lowL;
-    lowPassRight = lowR;
+    storePair(&lowPassLeft, low);
     slowFollower = follower;
     storePair(&wetSumLeft, sums);
     storePair(&smoothWetLeft, smooth);
