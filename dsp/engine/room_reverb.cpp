@@ -3,9 +3,19 @@
 #include <algorithm>
 
 #include "dsp/engine/sample_convert.h"
+#include "dsp/engine/stereo_pair.h"
 #include "settings_link/settings_word.h"
 
 namespace tevaro::dsp {
+namespace {
+
+// Coefficients of the output taps: left sum on taps 26, 28, ..., 54, right sum on 27, 29, ..., 55.
+constexpr int wetTerms = 15;
+const DoublePair wetCoefs[wetTerms] = {
+    {0.5, -0.5}, {0.5, 0.38},  {0.38, 0.5},  {0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.5, 0.5},
+    {-0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.38, 0.5}, {-0.5, -0.5}, {0.38, 0.38}};
+
+}  // namespace
 
 void RoomReverb::initialise() {
     inputLeft = inputRight = scaledLeft = scaledRight = 0;
@@ -95,84 +105,126 @@ void RoomReverb::configure(std::uint32_t settingsWord) {
 }
 
 void RoomReverb::process(std::size_t samples, const std::int16_t* in, std::int16_t* out) {
+    const std::size_t frames = samples >> 1;
+    for (std::size_t done = 0; done < frames;) {
+        // The next frame's slot of every tap, and how many frames run before the first of them
+        // wraps: up to there each tap is a plain pointer advancing one slot per frame.
+        float* slots[taps];
+        std::size_t run = std::min(frames - done, maxRunFrames);
+        const std::uint32_t next = head + 1;
+        for (int k = 0; k < taps; ++k) {
+            const std::uint32_t index = (next - distance[k]) & (memorySlots - 1);
+            slots[k] = memory + index;
+            run = std::min<std::size_t>(run, memorySlots - index);
+        }
+        processRun(in + 2 * done, out + 2 * done, run, slots);
+        done += run;
+    }
+}
+
+// The state lives in locals for the run: the memory is float too, so every store into it would
+// otherwise force the float fields to be reloaded. Each value is rounded exactly as before.
+void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size_t frames, float* const* slots) {
     const double g1 = diffuseGain1;
     const double g2 = diffuseGain2;
     const double a = tankGain;
     const double f = feedback;
     const double early1 = earlyGain1;
     const double early2 = earlyGain2;
-    const std::size_t frames = samples >> 1;
+    const double damp = damping;
+    const double slowK = slowCoef;
+    const double slowG = slowGain;
+    const double smoothK = outputSmoothing;
+    const double gainIn = inputGain;
+    const double wetGain = wet;
+    const double dryGain = dry;
+    std::int16_t inL = inputLeft, inR = inputRight, scaledL = scaledLeft, scaledR = scaledRight;
+    float wA = workA, wB = workB;
+    FloatPair low = loadPair(&lowPassLeft);
+    float follower = slowFollower;
+    FloatPair sums = loadPair(&wetSumLeft), smooth = loadPair(&smoothWetLeft);
+
     for (std::size_t i = 0; i < frames; ++i) {
-        inputLeft = in[2 * i];
-        inputRight = in[2 * i + 1];
-        ++head;
-        scaledLeft = static_cast<std::int16_t>(static_cast<int>(inputLeft * static_cast<double>(inputGain)));
-        scaledRight = static_cast<std::int16_t>(static_cast<int>(inputRight * static_cast<double>(inputGain)));
+        const auto tap = [&](int k) -> float& { return slots[k][i]; };
+        inL = in[2 * i];
+        inR = in[2 * i + 1];
+        scaledL = static_cast<std::int16_t>(static_cast<int>(inL * gainIn));
+        scaledR = static_cast<std::int16_t>(static_cast<int>(inR * gainIn));
 
-        // Input diffusers, left then right (the left's second all-pass reads tap 12 before the
-        // right's first one overwrites it).
-        workA = toFloat(-g1 * scaledLeft + tap(11));
-        tap(10) = toFloat(g1 * workA + scaledLeft);
-        workB = toFloat(-g2 * workA + tap(12));
-        tap(11) = toFloat(g2 * workB + workA);
-        tap(0) = workB;
+        // Both sides side by side, lane for lane the arithmetic of each side. The sides touch
+        // different taps, so only the order within a side matters: every tap an input diffuser
+        // reads is read before any is written (the left's second all-pass reads tap 12, which the
+        // right's first one overwrites).
+        const FloatPair diffuse1 = {tap(11), tap(13)};
+        const FloatPair diffuse2 = {tap(12), tap(14)};
+        const DoublePair scaled = {static_cast<double>(scaledL), static_cast<double>(scaledR)};
+        const DoublePair in1 = widen(toFloatPair(-g1 * scaled + widen(diffuse1)));
+        const FloatPair out1 = toFloatPair(g1 * in1 + scaled);
+        const FloatPair in2 = toFloatPair(-g2 * in1 + widen(diffuse2));
+        const FloatPair out2 = toFloatPair(g2 * widen(in2) + in1);
+        tap(10) = out1[0];
+        tap(12) = out1[1];
+        tap(11) = out2[0];
+        tap(13) = out2[1];
+        tap(0) = in2[0];
+        tap(1) = in2[1];
 
-        workA = toFloat(-g1 * scaledRight + tap(13));
-        tap(12) = toFloat(g1 * workA + scaledRight);
-        workB = toFloat(-g2 * workA + tap(14));
-        tap(13) = toFloat(g2 * workB + workA);
-        tap(1) = workB;
+        // Tank stage 1: the damped input of each side.
+        const FloatPair stage1 = toFloatPair(early2 * widen(FloatPair{tap(2), tap(6)}) + f * widen(FloatPair{tap(56), tap(17)}));
+        low = toFloatPair((1.0 - damp) * widen(low) + damp * widen(stage1));
+        const FloatPair pass1 = toFloatPair(-a * widen(low) + widen(FloatPair{tap(20), tap(23)}));
+        const FloatPair ring1 = toFloatPair(a * widen(pass1) + widen(low));
+        tap(14) = ring1[0];
+        tap(17) = ring1[1];
+        tap(20) = pass1[0];
+        tap(23) = pass1[1];
 
-        // Left tank side.
-        workB = toFloat(early2 * tap(2) + f * tap(56));
-        lowPassLeft = toFloat((1.0 - damping) * lowPassLeft + static_cast<double>(damping) * workB);
-        workA = toFloat(-a * lowPassLeft + tap(20));
-        tap(14) = toFloat(a * workA + lowPassLeft);
-        tap(20) = workA;
+        // Stage 2: the left side adds its slow follower.
+        follower = toFloat((1.0 - slowK) * follower + slowK * tap(15));
+        const FloatPair stage2 = {toFloat(f * tap(15) + slowG * follower + early1 * tap(3)),
+                                  toFloat(early1 * tap(7) + f * tap(18))};
+        const FloatPair pass2 = toFloatPair(-a * widen(stage2) + widen(FloatPair{tap(21), tap(24)}));
+        const FloatPair ring2 = toFloatPair(a * widen(pass2) + widen(stage2));
+        tap(15) = ring2[0];
+        tap(18) = ring2[1];
+        tap(21) = pass2[0];
+        tap(24) = pass2[1];
 
-        slowFollower = toFloat((1.0 - slowCoef) * slowFollower + static_cast<double>(slowCoef) * tap(15));
-        workB = toFloat(f * tap(15) + static_cast<double>(slowGain) * slowFollower + early1 * tap(3));
-        workA = toFloat(-a * workB + tap(21));
-        tap(15) = toFloat(a * workA + workB);
-        tap(21) = workA;
+        // Stage 3.
+        const FloatPair stage3 = toFloatPair(f * widen(FloatPair{tap(16), tap(19)}));
+        const FloatPair pass3 = toFloatPair(-a * widen(stage3) + widen(FloatPair{tap(22), tap(25)}));
+        const FloatPair ring3 = toFloatPair(a * widen(pass3) + widen(stage3));
+        tap(16) = ring3[0];
+        tap(19) = ring3[1];
+        tap(22) = pass3[0];
+        tap(25) = pass3[1];
+        wA = pass3[1];  // the intermediates as the right side's last stage leaves them
+        wB = stage3[1];
 
-        workB = toFloat(f * tap(16));
-        workA = toFloat(-a * workB + tap(22));
-        tap(16) = toFloat(a * workA + workB);
-        tap(22) = workA;
-
-        // Right tank side.
-        workB = toFloat(early2 * tap(6) + f * tap(17));
-        lowPassRight = toFloat((1.0 - damping) * lowPassRight + static_cast<double>(damping) * workB);
-        workA = toFloat(-a * lowPassRight + tap(23));
-        tap(17) = toFloat(a * workA + lowPassRight);
-        tap(23) = workA;
-
-        workB = toFloat(early1 * tap(7) + f * tap(18));
-        workA = toFloat(-a * workB + tap(24));
-        tap(18) = toFloat(a * workA + workB);
-        tap(24) = workA;
-
-        workB = toFloat(f * tap(19));
-        workA = toFloat(-a * workB + tap(25));
-        tap(19) = toFloat(a * workA + workB);
-        tap(25) = workA;
-
-        wetSumLeft = toFloat(0.5 * tap(26) + 0.5 * tap(28) + 0.38 * tap(30) + 0.5 * tap(32) + 0.38 * tap(34) +
-                             0.5 * tap(36) - 0.5 * tap(38) + 0.5 * tap(40) - 0.5 * tap(42) + 0.38 * tap(44) +
-                             0.5 * tap(46) - 0.5 * tap(48) + 0.38 * tap(50) - 0.5 * tap(52) + 0.38 * tap(54));
-        wetSumRight = toFloat(-0.5 * tap(27) + 0.38 * tap(29) + 0.5 * tap(31) - 0.5 * tap(33) + 0.38 * tap(35) -
-                              0.5 * tap(37) + 0.38 * tap(39) + 0.5 * tap(41) - 0.5 * tap(43) + 0.38 * tap(45) -
-                              0.5 * tap(47) + 0.38 * tap(49) + 0.5 * tap(51) - 0.5 * tap(53) + 0.38 * tap(55));
-
-        const double k = outputSmoothing;
-        smoothWetLeft = toFloat(k * wetSumLeft + (1.0 - k) * smoothWetLeft);
-        smoothWetRight = toFloat(k * wetSumRight + (1.0 - k) * smoothWetRight);
+        // The two wet sums side by side, lane for lane the sequence c1 t1 + c2 t2 + ... of each
+        // side (a subtracted term is the same as an added one with a negated coefficient).
+        DoublePair wetSum = wetCoefs[0] * widen(FloatPair{tap(26), tap(27)});
+        for (int t = 1; t < wetTerms; ++t) wetSum += wetCoefs[t] * widen(FloatPair{tap(26 + 2 * t), tap(27 + 2 * t)});
+        sums = toFloatPair(wetSum);
+        smooth = toFloatPair(smoothK * widen(sums) + (1.0 - smoothK) * widen(smooth));
 
         // -32767, not -32768: the output stays symmetric around zero.
-        out[2 * i] = toSampleSymmetric(toFloat(static_cast<double>(wet) * smoothWetLeft + static_cast<double>(dry) * inputLeft));
-        out[2 * i + 1] = toSampleSymmetric(toFloat(static_cast<double>(wet) * smoothWetRight + static_cast<double>(dry) * inputRight));
+        const FloatPair mixed = toFloatPair(wetGain * widen(smooth) + dryGain * DoublePair{double(inL), double(inR)});
+        out[2 * i] = toSampleSymmetric(mixed[0]);
+        out[2 * i + 1] = toSampleSymmetric(mixed[1]);
     }
+
+    head += static_cast<std::uint32_t>(frames);
+    inputLeft = inL;
+    inputRight = inR;
+    scaledLeft = scaledL;
+    scaledRight = scaledR;
+    workA = wA;
+    workB = wB;
+    storePair(&lowPassLeft, low);
+    slowFollower = follower;
+    storePair(&wetSumLeft, sums);
+    storePair(&smoothWetLeft, smooth);
 }
 
 }  // namespace tevaro::dsp

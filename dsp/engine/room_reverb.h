@@ -31,8 +31,11 @@ public:
     const float* memoryData() const { return memory; }
 
 private:
-    float& tap(int k) { return memory[(head - distance[k]) & (memorySlots - 1)]; }
+    static constexpr std::size_t maxRunFrames = 256;  // frames per run of fixed tap pointers
+
     void computeTaps();
+    // Frames during which no tap index wraps; slots[k] is tap k's slot for the first of them.
+    void processRun(const std::int16_t* in, std::int16_t* out, std::size_t frames, float* const* slots);
 
     std::int16_t inputLeft, inputRight;
     std::int16_t scaledLeft, scaledRight;       // trunc(input * inputGain)

@@ -70,25 +70,45 @@ std::int16_t SteeringController::level(double x) {
     return static_cast<std::int16_t>(e + LogTable[(v & 0x3FFFu) >> 9]);
 }
 
+namespace {
+
+// The detector's state of both channels, held as pairs (in registers while a run lasts).
+struct DetectorPairs {
+    FloatPair lowPass1, previous, lowPass2, det, env, envSumDiff;
+};
+
+// One frame of the detector: both channels side by side, each lane exactly the one-channel filter.
+inline void detectStep(DetectorPairs& s, FloatPair input, DoublePair keep, DoublePair coef) {
+    const DoublePair x = widen(input);
+    s.lowPass1 = toFloatPair(keep * widen(s.lowPass1) - coef * x);
+    const DoublePair y = 0.5 * x + 0.5 * widen(s.previous) + widen(s.lowPass1);
+    s.previous = input;
+    s.lowPass2 = toFloatPair(keep * widen(s.lowPass2) - coef * y);
+    s.det = toFloatPair(y + widen(s.lowPass2));
+    const DoublePair d = widen(s.det);
+    s.env = followPair(d, s.env);
+    s.envSumDiff = followPair(DoublePair{d[0] + d[1], d[0] - d[1]}, s.envSumDiff);
+}
+
+}  // namespace
+
 void SteeringController::detect(float inLeft, float inRight) {
-    // Both channels side by side; each lane is exactly the one-channel filter.
+    const FloatPair input = {inLeft, inRight};
+    detectRun(&input, 1);
+}
+
+void SteeringController::detectRun(const FloatPair* input, std::size_t frames) {
     const DoublePair keep = both(detectorKeep);
     const DoublePair coef = both(detectorCoef);
-    const FloatPair input = {inLeft, inRight};
-    const DoublePair x = widen(input);
-
-    const FloatPair lowPass1 = toFloatPair(keep * widen(loadPair(&lowPass1Left)) - coef * x);
-    storePair(&lowPass1Left, lowPass1);
-    const DoublePair y = 0.5 * x + 0.5 * widen(loadPair(&previousLeft)) + widen(lowPass1);
-    storePair(&previousLeft, input);
-    const FloatPair lowPass2 = toFloatPair(keep * widen(loadPair(&lowPass2Left)) - coef * y);
-    storePair(&lowPass2Left, lowPass2);
-    const FloatPair det = toFloatPair(y + widen(lowPass2));
-    storePair(&detLeft, det);
-
-    const DoublePair d = widen(det);
-    storePair(&envLeft, followPair(d, loadPair(&envLeft)));
-    storePair(&envSum, followPair(DoublePair{d[0] + d[1], d[0] - d[1]}, loadPair(&envSum)));
+    DetectorPairs s{loadPair(&lowPass1Left), loadPair(&previousLeft), loadPair(&lowPass2Left),
+                    loadPair(&detLeft),      loadPair(&envLeft),      loadPair(&envSum)};
+    for (std::size_t i = 0; i < frames; ++i) detectStep(s, input[i], keep, coef);
+    storePair(&lowPass1Left, s.lowPass1);
+    storePair(&previousLeft, s.previous);
+    storePair(&lowPass2Left, s.lowPass2);
+    storePair(&detLeft, s.det);
+    storePair(&envLeft, s.env);
+    storePair(&envSum, s.envSumDiff);
 }
 
 void SteeringController::tick() {

@@ -4,9 +4,11 @@
 // every 16 frames six gains take a step; every 64 frames the levels are read, the steering
 // positions updated and new targets and steps computed. After the followers everything is
 // integer arithmetic in level units (12 per octave) and 8.8 fixed point with arithmetic shifts.
+#include <cstddef>
 #include <cstdint>
 
 #include "dsp/engine/gain_ramp.h"
+#include "dsp/engine/stereo_pair.h"
 
 namespace tevaro::dsp {
 
@@ -42,6 +44,11 @@ struct SteeringController {
     void reset();
     // Detector filter and followers for one undelayed input frame.
     void detect(float inLeft, float inRight);
+    // detect() for consecutive frames, the state kept in registers meanwhile. The followers are
+    // read only by the 64-frame update, so a run may go ahead of the ticks up to that update.
+    void detectRun(const FloatPair* input, std::size_t frames);
+    // Frames until and including the one whose tick runs the next 64-frame update.
+    int framesToUpdate() const { return 64 - frameCounter; }
     // End of frame: 16-frame ramps, and every 64 frames the steering and target updates.
     void tick();
 

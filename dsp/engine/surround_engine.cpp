@@ -61,18 +61,36 @@ void SurroundEngine::reset() {
 
 void SurroundEngine::process(std::size_t samples, const std::int16_t* in, std::int16_t* out) {
     const std::size_t frames = samples >> 1;
-    if (flags & FlagNeutral) {
-        for (std::size_t i = 0; i < frames; ++i) {
-            decodeFrame(in[2 * i], in[2 * i + 1]);
-            renderRoom(out + 2 * i);
-            advance();
-        }
-        return;
-    }
+    const bool room = (flags & FlagNeutral) != 0;
     for (std::size_t done = 0; done < frames;) {
         const std::size_t count = std::min(blockFrames, frames - done);
-        renderVirtualiserBlock(in + 2 * done, out + 2 * done, count);
+        if (room) {
+            renderRoomBlock(in + 2 * done, out + 2 * done, count);
+        } else {
+            renderVirtualiserBlock(in + 2 * done, out + 2 * done, count);
+        }
         done += count;
+    }
+}
+
+// The detector feeds nothing but the followers that the 64-frame update reads, so it runs ahead
+// over the frames up to that update in one tight loop; the frames are then decoded one by one.
+std::size_t SurroundEngine::detectAhead(const std::int16_t* in, std::size_t frames) {
+    const std::size_t run = std::min<std::size_t>(frames, static_cast<std::size_t>(controller.framesToUpdate()));
+    FloatPair input[blockFrames];
+    for (std::size_t i = 0; i < run; ++i) input[i] = FloatPair{static_cast<float>(in[2 * i]), static_cast<float>(in[2 * i + 1])};
+    controller.detectRun(input, run);
+    return run;
+}
+
+void SurroundEngine::renderRoomBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames) {
+    for (std::size_t j = 0; j < frames;) {
+        const std::size_t end = j + detectAhead(in + 2 * j, frames - j);
+        for (; j < end; ++j) {
+            decodeFrame(in[2 * j], in[2 * j + 1]);
+            renderRoom(out + 2 * j);
+            advance();
+        }
     }
 }
 
@@ -81,7 +99,6 @@ void SurroundEngine::decodeFrame(float left, float right) {
     inRight = right;
     ringLeft[writePos] = inLeft;
     ringRight[writePos] = inRight;
-    controller.detect(inLeft, inRight);
 
     readPos = static_cast<std::int16_t>((writePos + delayedOffset) & historyMask);
     const double ld = ringLeft[readPos];
@@ -171,20 +188,23 @@ void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t
     double leftEarFromLeft[blockFrames], rightEarFromLeft[blockFrames];
     double leftEarFromRight[blockFrames], rightEarFromRight[blockFrames];
     const RearChoice rear = chooseRearSet(flags);
-    for (std::size_t j = 0; j < frames; ++j) {
-        decodeFrame(in[2 * j], in[2 * j + 1]);
-        // The surround feeds are this frame's steered left surround and steered, all-passed right
-        // surround: the smoothed values belong to the room branch and stand still here.
-        feedLeft[j] = surroundLeft;
-        feedRight[j] = surroundRight;
-        if (flags & (FlagRockPop | FlagClassic)) {
-            extra[j] = 0.0;
-        } else if (flags & FlagJazz) {
-            extra[j] = 0.15 * difference;
-        } else {
-            extra[j] = 0.45 * difference + 0.45 * centre;
+    for (std::size_t j = 0; j < frames;) {
+        const std::size_t end = j + detectAhead(in + 2 * j, frames - j);
+        for (; j < end; ++j) {
+            decodeFrame(in[2 * j], in[2 * j + 1]);
+            // The surround feeds are this frame's steered left surround and steered, all-passed right
+            // surround: the smoothed values belong to the room branch and stand still here.
+            feedLeft[j] = surroundLeft;
+            feedRight[j] = surroundRight;
+            if (flags & (FlagRockPop | FlagClassic)) {
+                extra[j] = 0.0;
+            } else if (flags & FlagJazz) {
+                extra[j] = 0.15 * difference;
+            } else {
+                extra[j] = 0.45 * difference + 0.45 * centre;
+            }
+            advance();
         }
-        advance();
     }
 
     if (rear.set == nullptr) {

@@ -32,7 +32,11 @@ public:
     const DualFir& firRightLine() const { return firRight; }
 
 private:
+    // Runs the steering detector over the next frames up to its 64-frame update; returns how many.
+    std::size_t detectAhead(const std::int16_t* in, std::size_t frames);
+    // Everything of a frame but the detector, which detectAhead() has run.
     void decodeFrame(float inLeft, float inRight);
+    void renderRoomBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames);
     void renderRoom(std::int16_t* out);
     void renderVirtualiserBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames);
     void advance();

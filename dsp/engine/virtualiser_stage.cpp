@@ -35,8 +35,9 @@ const PresetRow presetRows[] = {
 };
 
 // Truncation toward zero and clamping commute here, and clamping first keeps the conversion defined.
+// max/min rather than std::clamp: they compile to branch-free instructions.
 std::int16_t toSample(double value) {
-    return static_cast<std::int16_t>(std::clamp(value, -32768.0, 32767.0));
+    return static_cast<std::int16_t>(std::min(std::max(value, -32768.0), 32767.0));
 }
 
 constexpr std::size_t chunkFrames = 64;  // stack scratch per chunk: 6 x 64 doubles
@@ -60,19 +61,10 @@ void VirtualiserStage::reset() {
     left_.reset();
     right_.reset();
     leftToLeft_ = leftToRight_ = rightToLeft_ = rightToRight_ = 0.0;
-    historyTaps_ = 72;
-    historyGain_ = 2.0;
 }
 
 void VirtualiserStage::process(std::uint32_t word, const std::int16_t* in, std::int16_t* out, std::size_t samples) {
     processWith(bestFirPairKernel(), word, in, out, samples);
-}
-
-void VirtualiserStage::keepHistory(const std::int16_t* in, std::size_t frames) {
-    for (std::size_t f = 0; f < frames; ++f) {
-        left_.push(historyGain_ * in[2 * f], historyTaps_);
-        right_.push(historyGain_ * in[2 * f + 1], historyTaps_);
-    }
 }
 
 void VirtualiserStage::processWith(FirPairKernel kernel, std::uint32_t word, const std::int16_t* in,
@@ -81,12 +73,10 @@ void VirtualiserStage::processWith(FirPairKernel kernel, std::uint32_t word, con
     if (frames == 0) return;
     const VirtualiserChoice choice = chooseVirtualiser(word);
 
-    if (choice.mode == Mode::neutral) {  // the output is what the earlier stages wrote
-        keepHistory(in, frames);
-        return;
-    }
+    // Only the filters move the lines: without them the history stands still, and a later
+    // filtering call goes on from where the last one stopped.
+    if (choice.mode == Mode::neutral) return;  // the output is what the earlier stages wrote
     if (choice.mode == Mode::passThrough) {
-        keepHistory(in, frames);
         std::copy(in, in + 2 * frames, out);
         leftToLeft_ = in[2 * frames - 2];
         leftToRight_ = in[2 * frames - 1];
@@ -94,8 +84,6 @@ void VirtualiserStage::processWith(FirPairKernel kernel, std::uint32_t word, con
         return;
     }
 
-    historyTaps_ = choice.taps;
-    historyGain_ = choice.gain;
     const FirPairTaps taps{choice.taps,
                            {choice.set->filter(0), choice.set->filter(1), choice.set->filter(2), choice.set->filter(3)}};
     double xLeft[chunkFrames], xRight[chunkFrames];

@@ -39,16 +39,12 @@ public:
     const DualFir& rightLine() const { return right_; }
 
 private:
-    void keepHistory(const std::int16_t* in, std::size_t frames);
-
     DualFir left_;                 // left input, feeds filters 1 and 2
     DualFir right_;                // right input, feeds filters 3 and 4
     double leftToLeft_ = 0.0;      // the four results of the last frame
     double leftToRight_ = 0.0;
     double rightToLeft_ = 0.0;
     double rightToRight_ = 0.0;
-    int historyTaps_ = 72;         // tap count and gain of the last filtering frame: Neutral and
-    double historyGain_ = 2.0;     // pass-through keep the lines filling in the same way
 };
 
 }  // namespace tevaro::dsp

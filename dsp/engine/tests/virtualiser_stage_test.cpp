@@ -156,16 +156,31 @@ TEST_F(VirtualiserStageTest, NeutralKeepsTheOutputAndNoPresetPassesTheInput) {
     }
 }
 
-// The lines keep filling while Neutral runs, so a switch to a filter starts on the recent input
-// rather than on what was there before Neutral.
-TEST_F(VirtualiserStageTest, LinesKeepFillingWhileNeutral) {
-    const std::vector<std::int16_t> loud = noise(2 * 200, 3);
-    const std::vector<std::int16_t> silence(2 * 200, 0);
-    std::vector<std::int16_t> out(2 * 200, 0);
-    stage->process(FlagRockPop | FlagQualityMin, loud.data(), out.data(), loud.size());
-    stage->process(FlagNeutral, silence.data(), out.data(), silence.size());
-    stage->process(FlagRockPop | FlagQualityMin, silence.data(), out.data(), silence.size());
-    for (std::int16_t s : out) ASSERT_EQ(s, 0);
+// Only the filters write the lines: Neutral and a word without a preset bit leave positions and
+// slots as the last filtering call left them, so filtering resumes on the history before them.
+TEST_F(VirtualiserStageTest, LinesStandStillWithoutAFilter) {
+    const std::vector<std::int16_t> loud = noise(2 * 200, 3), other = noise(2 * 200, 4);
+    const std::vector<std::int16_t> tail = noise(2 * 50, 6);
+    const std::uint32_t filter = FlagRockPop | FlagQualityMin;
+    for (std::uint32_t idle : {FlagNeutral | 0u, FlagNeutral | FlagQualityMin, FlagNeutral | FlagQualityMax,
+                               FlagQualityMid | FlagSurroundOn, 0u}) {
+        SCOPED_TRACE(idle);
+        std::vector<std::int16_t> out(loud.size(), 0), expected(tail.size(), 0), actual(tail.size(), 0);
+        stage->reset();
+        stage->process(filter, loud.data(), out.data(), 2 * 131);  // leaves the position mid-line
+        stage->process(filter, tail.data(), expected.data(), tail.size());
+
+        stage->reset();
+        stage->process(filter, loud.data(), out.data(), 2 * 131);
+        const DualFir left = stage->leftLine(), right = stage->rightLine();
+        stage->process(idle, other.data(), out.data(), other.size());
+        for (const auto& [before, after] : {std::pair{&left, &stage->leftLine()}, std::pair{&right, &stage->rightLine()}}) {
+            ASSERT_EQ(after->position, before->position);
+            for (int i = 0; i < DualFir::lineSlots; ++i) ASSERT_EQ(after->line[i], before->line[i]) << "slot " << i;
+        }
+        stage->process(filter, tail.data(), actual.data(), tail.size());
+        EXPECT_EQ(actual, expected);
+    }
 }
 
 // Odd counts process the whole frames only and leave the last value; with the buffers sized
