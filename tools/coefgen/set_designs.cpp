@@ -76,7 +76,8 @@ void placePeak(const SetDesign& design, int filter, std::vector<double>& h) {
     if (std::fabs(h[peak.index]) < peakMargin * others) h[peak.index] = std::copysign(peakMargin * others, peak.value);
 
     const double scale = peak.value / h[peak.index];
-    for (int i = 0; i < design.slots; ++i) h[i] *= scale * design.bodyGain;
+    const double body = design.bodyGain * (nearEar(filter) ? 1.0 : design.farBodyGain);
+    for (int i = 0; i < design.slots; ++i) h[i] *= scale * body;
     h[peak.index] = peak.value;
 }
 
@@ -110,7 +111,7 @@ void designFilters(const SetDesign& design, std::vector<double> (&h)[4]) {
         const std::vector<double> bands = centreBands(h);
         double mean = 0;
         for (double b : bands) mean += b / bands.size();
-        const double bass = (bands[0] + bands[1] + bands[2]) / 3 - mean;  // 63..250 Hz: the shelf
+        const double bass = (bands[0] + bands[1] + bands[2]) / 3 - mean - design.bassTiltDb;  // 63..250 Hz: the shelf
         eq.shelfDb = std::clamp(eq.shelfDb - 0.8 * bass, -9.0, 9.0);
         for (int b = 0; b < CentreEq::bells; ++b)
             eq.bellDb[b] = std::clamp(eq.bellDb[b] - 0.8 * (bands[3 + b] - mean), -9.0, 9.0);
@@ -125,20 +126,20 @@ std::vector<SetDesign> setDesigns() {
     const std::vector<double> rearRockPopLeading{0, 0, -0.002132, 0.010848, -0.011073, -0.017461, 0.022813, -0.008424};
     // clang-format off
     return {
-        {"rearRockPop96", 96, {{19, -0.1350}, {17, -0.0849}, {17, -0.0747}, {18, -0.1526}}, rearAzimuth, &rockPopRoom, 1.0, "", "", rearRockPopLeading},
-        {"rearRockPop72", 72, {{19, -0.1485}, {17, -0.0936}, {17, -0.0820}, {18, -0.1673}}, rearAzimuth, &rockPopRoom, 1.0, "", "", {}},
-        {"rearClassic", 96, {{19, -0.1814}, {17, -0.1142}, {17, -0.1007}, {18, -0.2051}}, rearAzimuth, &classicRoom, 1.0, "", "", {}},
-        {"rearJazz96", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
-        {"rearJazz72", 72, {{17, -0.1117}, {27, -0.0594}, {28, -0.0689}, {17, -0.1123}}, rearAzimuth, &jazzRoom, 1.0, "", "", {}},
-        {"rearMovie", 96, {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, rearAzimuth, &jazzRoom, 1.0, "rearJazz96", "", {}},
-        {"frontRockPop128", 128, {{17, 0.2158}, {22, -0.0671}, {17, 0.0551}, {26, -0.2204}}, frontAzimuth, &rockPopRoom, 0.75, "", "", frontRockPopLeading, true},
-        {"frontRockPop96", 96, {{17, 0.2117}, {22, -0.0666}, {17, 0.0528}, {26, -0.2170}}, frontAzimuth, &rockPopRoom, 1.0, "", "", {}, true},
-        {"frontRockPop72", 72, {{17, 0.2248}, {22, -0.0726}, {17, 0.0554}, {26, -0.2336}}, frontAzimuth, &rockPopRoom, 1.3, "", "", {}, true},
-        {"frontClassic", 128, {{18, 0.4422}, {17, 0.0724}, {20, 0.0709}, {17, 0.4538}}, frontAzimuth, &classicRoom, 0.88, "", "", {}, true},
-        {"frontJazz128", 128, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.3, "", "", {}, true},
-        {"frontJazz96", 96, {{17, -0.1899}, {34, 0.1400}, {22, -0.0544}, {17, 0.2436}}, frontAzimuth, &jazzRoom, 0.9, "", "", {}, true},
-        {"frontJazz72", 72, {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, frontAzimuth, &jazzRoom, 1.0, "", "frontJazz128", {}, true},
-        {"frontMovie", 128, {{17, 0.1825}, {30, 0.1500}, {27, 0.0794}, {17, 0.1929}}, frontAzimuth, &movieRoom, 1.33, "", "", {}, true},
+        {.symbol = "rearRockPop96", .slots = 96, .peaks = {{19, -0.1350}, {17, -0.0849}, {17, -0.0747}, {18, -0.1526}}, .azimuthDeg = rearAzimuth, .room = &rockPopRoom, .leadingTaps = rearRockPopLeading},
+        {.symbol = "rearRockPop72", .slots = 72, .peaks = {{19, -0.1485}, {17, -0.0936}, {17, -0.0820}, {18, -0.1673}}, .azimuthDeg = rearAzimuth, .room = &rockPopRoom},
+        {.symbol = "rearClassic", .slots = 96, .peaks = {{19, -0.1814}, {17, -0.1142}, {17, -0.1007}, {18, -0.2051}}, .azimuthDeg = rearAzimuth, .room = &classicRoom},
+        {.symbol = "rearJazz96", .slots = 96, .peaks = {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, .azimuthDeg = rearAzimuth, .room = &jazzRoom},
+        {.symbol = "rearJazz72", .slots = 72, .peaks = {{17, -0.1117}, {27, -0.0594}, {28, -0.0689}, {17, -0.1123}}, .azimuthDeg = rearAzimuth, .room = &jazzRoom},
+        {.symbol = "rearMovie", .slots = 96, .peaks = {{17, -0.1093}, {27, -0.0582}, {28, -0.0661}, {17, -0.1095}}, .azimuthDeg = rearAzimuth, .room = &jazzRoom, .sameAs = "rearJazz96"},
+        {.symbol = "frontRockPop128", .slots = 128, .peaks = {{17, 0.2158}, {22, -0.0671}, {17, 0.0551}, {26, -0.2204}}, .azimuthDeg = frontAzimuth, .room = &rockPopRoom, .bodyGain = 0.75, .leadingTaps = frontRockPopLeading, .centreEq = true, .bassTiltDb = -3.0},
+        {.symbol = "frontRockPop96", .slots = 96, .peaks = {{17, 0.2117}, {22, -0.0666}, {17, 0.0528}, {26, -0.2170}}, .azimuthDeg = frontAzimuth, .room = &rockPopRoom, .centreEq = true},
+        {.symbol = "frontRockPop72", .slots = 72, .peaks = {{17, 0.2248}, {22, -0.0726}, {17, 0.0554}, {26, -0.2336}}, .azimuthDeg = frontAzimuth, .room = &rockPopRoom, .bodyGain = 1.3, .centreEq = true, .farBodyGain = 0.6},
+        {.symbol = "frontClassic", .slots = 128, .peaks = {{18, 0.4422}, {17, 0.0724}, {20, 0.0709}, {17, 0.4538}}, .azimuthDeg = frontAzimuth, .room = &classicRoom, .bodyGain = 0.755, .centreEq = true, .farBodyGain = 0.15, .bassTiltDb = -2.0},
+        {.symbol = "frontJazz128", .slots = 128, .peaks = {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, .azimuthDeg = frontAzimuth, .room = &jazzRoom, .bodyGain = 1.2, .centreEq = true, .bassTiltDb = -3.0},
+        {.symbol = "frontJazz96", .slots = 96, .peaks = {{17, -0.1899}, {34, 0.1400}, {22, -0.0544}, {17, 0.2436}}, .azimuthDeg = frontAzimuth, .room = &jazzRoom, .bodyGain = 0.9, .centreEq = true},
+        {.symbol = "frontJazz72", .slots = 72, .peaks = {{17, -0.1818}, {34, 0.1370}, {22, -0.0528}, {17, 0.2318}}, .azimuthDeg = frontAzimuth, .room = &jazzRoom, .truncationOf = "frontJazz128", .centreEq = true},
+        {.symbol = "frontMovie", .slots = 128, .peaks = {{17, 0.1825}, {30, 0.1500}, {27, 0.0794}, {17, 0.1929}}, .azimuthDeg = frontAzimuth, .room = &movieRoom, .bodyGain = 1.29, .centreEq = true, .bassTiltDb = -1.0},
     };
     // clang-format on
 }

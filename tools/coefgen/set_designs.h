@@ -33,11 +33,17 @@ struct SetDesign {
     // Level: scales every coefficient except the fixed main peak. It moves the energy (and so
     // the loudness of the set) without touching any stated peak; keep it within ~0.6..1.3 so
     // the main peak stays the largest coefficient (the generator checks).
-    double bodyGain;
-    std::string sameAs;        // holds the same values as this earlier set
-    std::string truncationOf;  // holds the first `slots` taps of each filter of this earlier set
-    std::vector<double> leadingTaps;  // exact first coefficients of filter 1, if stated
-    bool centreEq = false;            // phantom-centre equalisation (the front pairs)
+    double bodyGain = 1.0;
+    std::string sameAs{};               // holds the same values as this earlier set
+    std::string truncationOf{};         // holds the first `slots` taps of each filter of this earlier set
+    std::vector<double> leadingTaps{};  // exact first coefficients of filter 1, if stated
+    bool centreEq = false;              // phantom-centre equalisation (the front pairs)
+    // Crossfeed: scales the body of the two far-ear filters (2 and 3) on top of bodyGain. Less
+    // far-ear body narrows the level gap between a centred and an anti-phase source.
+    double farBodyGain = 1.0;
+    // Where the centre equalisation puts the bass (63..250 Hz) against the mean of the octaves:
+    // below 0 leaves headroom for loud centred bass at the higher input gains.
+    double bassTiltDb = 0.0;
 };
 
 std::vector<SetDesign> setDesigns();

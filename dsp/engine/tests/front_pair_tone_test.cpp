@@ -1,6 +1,6 @@
-// Level matching of the front pair at Min, measured in the time domain through the stage:
-// pink noise (Kellet's filter on a fixed white sequence), 2 s at about -20 dB full scale.
-// A typical programme is taken as pink noise with half of its power common to both channels.
+// Tone colour of the front pair at Min, measured in the time domain through the stage: pink noise
+// (Kellet's filter on a fixed white sequence), 2 s at about -20 dB full scale. Levels against
+// bypass are the whole chain's business: tools/tevaro-loudness measures and checks them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -45,12 +45,6 @@ std::vector<std::int16_t> pinkProgramme(std::size_t frames, double commonShare) 
     return v;
 }
 
-double powerOf(const std::vector<std::int16_t>& v, std::size_t skipFrames) {
-    double p = 0;
-    for (std::size_t i = 2 * skipFrames; i < v.size(); ++i) p += double(v[i]) * v[i];
-    return p / (v.size() - 2 * skipFrames);
-}
-
 struct Preset {
     const char* name;
     std::uint32_t flag;
@@ -63,13 +57,6 @@ std::vector<std::int16_t> runAtMin(std::uint32_t flag, const std::vector<std::in
     stage->reset();
     stage->process(flag | FlagQualityMin, in.data(), out.data(), in.size());
     return out;
-}
-
-double gainAtMinDb(std::uint32_t flag, double commonShare) {
-    const std::size_t frames = 88200;
-    const std::vector<std::int16_t> in = pinkProgramme(frames, commonShare);
-    const std::vector<std::int16_t> out = runAtMin(flag, in);
-    return 10.0 * std::log10(powerOf(out, 128) / powerOf(in, 128));
 }
 
 // One-octave band-pass (the audio-EQ cookbook form, 0 dB at the centre); the same filter
@@ -134,19 +121,6 @@ TEST(FrontPairAtMin, CentrePannedToneColourWithin6DbPerOctave) {
         if (p.flag != FlagRockPop) {
             EXPECT_LE(monoAll.width(), 6.0) << p.name;
         }
-    }
-}
-
-TEST(FrontPairAtMin, TypicalProgrammeKeepsItsLevelWithin2Db) {
-    for (const Preset& p : presets) {
-        const double typical = gainAtMinDb(p.flag, 0.5);
-        const double stereo = gainAtMinDb(p.flag, 0.0);
-        const double centre = gainAtMinDb(p.flag, 1.0);
-        std::printf("%-8s Min: typical %+5.2f dB, uncorrelated %+5.2f dB, centre-panned %+5.2f dB\n", p.name, typical,
-                    stereo, centre);
-        EXPECT_NEAR(typical, 0.0, 2.0) << p.name;
-        EXPECT_NEAR(centre, 0.0, 2.0) << p.name;
-        EXPECT_NEAR(stereo, 0.0, 3.0) << p.name;
     }
 }
 
