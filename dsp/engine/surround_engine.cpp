@@ -25,6 +25,76 @@ inline float onePole(float k, double x, float s) {
     return toFloat(static_cast<double>(k) * x + (1.0 - static_cast<double>(k)) * s);
 }
 
+// The same smoother on both sides; k holds the coefficient's float value in both lanes.
+inline FloatPair onePole(DoublePair k, DoublePair x, FloatPair s) { return toFloatPair(k * x + (1.0 - k) * widen(s)); }
+
+inline FloatPair swapSides(FloatPair v) { return FloatPair{v[1], v[0]}; }
+
+// The steering gains as the decoder multiplies them, each already times its fixed factor (the
+// products are the ones the formulas form first, so hoisting them changes no rounding).
+struct SteeredGains {
+    DoublePair front;
+    double centre;        // x 0.71
+    DoublePair surround;  // x 1.2
+    double difference;    // x 0.5
+    double allpass;
+};
+
+SteeredGains currentGains(const SteeringController& c) {
+    return {pairOf(c.gainFrontLeft.current, c.gainFrontRight.current), c.gainCentre.current * 0.71,
+            DoublePair{c.gainSurroundLeft.current * 1.2, c.gainSurroundRight.current * 1.2},
+            c.gainDifference.current * 0.5, c.allpassCoef.current};
+}
+
+// What the decoder makes of one delayed frame; the right lanes are all-passed.
+struct SteeredFrame {
+    FloatPair front;
+    FloatPair surround;
+    FloatPair residual;
+    float centre;
+    float difference;
+};
+
+// The decoder's per-frame state in locals while the gains stand still: the history is float too,
+// so every store into it would otherwise force the float fields to be reloaded.
+struct FrameDecoder {
+    FloatPair* history;
+    int writePos;
+    float allpassSurround, allpassResidual, allpassFront;  // right side only
+    SteeredGains gains;
+
+    SteeredFrame next(FloatPair input) {
+        history[writePos] = input;
+        const DoublePair delayed = widen(history[(writePos + delayedOffset) & historyMask]);
+        writePos = (writePos + 1) & historyMask;
+        const double ld = delayed[0];
+        const double rd = delayed[1];
+
+        SteeredFrame s;
+        s.front = toFloatPair(gains.front * delayed);
+        s.centre = toFloat(gains.centre * (ld + rd));
+        // The right surround weights its own channel by 0.98, not 0.92.
+        s.surround = toFloatPair(gains.surround * (DoublePair{0.92, 0.38} * ld + DoublePair{0.38, 0.98} * rd));
+        s.difference = toFloat(gains.difference * (ld - rd));
+
+        // What the steered components leave of each delayed input channel: the difference enters
+        // the left negated (x - y rounds exactly as x + (-y)), each side takes 0.38 of the other's
+        // surround.
+        s.residual = toFloatPair(delayed - widen(s.front) - 0.71 * static_cast<double>(s.centre) -
+                                 0.92 * widen(s.surround) + DoublePair{-0.71, 0.71} * static_cast<double>(s.difference) +
+                                 0.38 * widen(swapSides(s.surround)));
+
+        // Only the right side is all-passed: it decorrelates the two sides of the surround image.
+        const double g = gains.allpass;
+        s.surround[1] = toFloat(allpass(g, s.surround[1], allpassSurround));
+        s.residual[1] = toFloat(allpass(g, s.residual[1], allpassResidual));
+        s.front[1] = toFloat(allpass(g, s.front[1], allpassFront));
+        return s;
+    }
+};
+
+FloatPair inputFrame(const std::int16_t* in) { return FloatPair{static_cast<float>(in[0]), static_cast<float>(in[1])}; }
+
 struct RearChoice {
     const CoefficientSet* set;
     int taps;
@@ -78,7 +148,7 @@ void SurroundEngine::process(std::size_t samples, const std::int16_t* in, std::i
 std::size_t SurroundEngine::detectAhead(const std::int16_t* in, std::size_t frames) {
     const std::size_t run = std::min<std::size_t>(frames, static_cast<std::size_t>(controller.framesToUpdate()));
     FloatPair input[blockFrames];
-    for (std::size_t i = 0; i < run; ++i) input[i] = FloatPair{static_cast<float>(in[2 * i]), static_cast<float>(in[2 * i + 1])};
+    for (std::size_t i = 0; i < run; ++i) input[i] = inputFrame(in + 2 * i);
     controller.detectRun(input, run);
     return run;
 }
@@ -86,96 +156,104 @@ std::size_t SurroundEngine::detectAhead(const std::int16_t* in, std::size_t fram
 void SurroundEngine::renderRoomBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames) {
     for (std::size_t j = 0; j < frames;) {
         const std::size_t end = j + detectAhead(in + 2 * j, frames - j);
-        for (; j < end; ++j) {
-            decodeFrame(in[2 * j], in[2 * j + 1]);
-            renderRoom(out + 2 * j);
-            advance();
+        while (j < end) {
+            const std::size_t run = std::min<std::size_t>(end - j, static_cast<std::size_t>(controller.framesToRamp()));
+            renderRoomRun(in + 2 * j, out + 2 * j, run);
+            controller.tickRun(static_cast<int>(run));
+            j += run;
         }
     }
 }
 
-void SurroundEngine::decodeFrame(float left, float right) {
-    inLeft = left;
-    inRight = right;
-    ringLeft[writePos] = inLeft;
-    ringRight[writePos] = inRight;
+// The room state lives in locals for the run, for the same reason as the decoder's.
+void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, std::size_t frames) {
+    FrameDecoder decoder{history, writePos, allpassSurroundRight, allpassResidualRight, allpassFrontRight,
+                         currentGains(controller)};
+    const DoublePair residualK = both(kResidual), frontK = both(kFront), surroundK = both(kSurround);
+    const DoublePair crossK = both(kCross), surroundSmoothK = both(kSurroundSmooth);
+    const DoublePair residualSmoothK = both(kResidualSmooth);
+    const double combK = kComb;
+    float diffSmooth = differenceSmooth;
+    FloatPair echoRes = echoResidual, echoFr = echoFront, echoSur = echoSurround;
+    FloatPair crossSlow = crossLow, surSmooth = surroundSmooth, resSmooth = residualSmooth;
+    int at64 = pos64, at16 = pos16;
 
-    readPos = static_cast<std::int16_t>((writePos + delayedOffset) & historyMask);
-    const double ld = ringLeft[readPos];
-    const double rd = ringRight[readPos];
+    for (std::size_t i = 0; i < frames; ++i) {
+        const SteeredFrame s = decoder.next(inputFrame(in + 2 * i));
+        diffSmooth = onePole(kDifference, s.difference, diffSmooth);
 
-    frontLeft = toFloat(controller.gainFrontLeft.current * ld);
-    frontRight = toFloat(controller.gainFrontRight.current * rd);
-    centre = toFloat(controller.gainCentre.current * 0.71 * (ld + rd));
-    surroundLeft = toFloat(controller.gainSurroundLeft.current * 1.2 * (0.92 * ld + 0.38 * rd));
-    // The right surround weights its own channel by 0.98, not 0.92.
-    surroundRight = toFloat(controller.gainSurroundRight.current * 1.2 * (0.38 * ld + 0.98 * rd));
-    difference = toFloat(controller.gainDifference.current * 0.5 * (ld - rd));
+        echoRes = onePole(residualK, widen(s.residual), echoRes);
+        echoFr = onePole(frontK, widen(s.front), echoFr);
+        echoSur = onePole(surroundK, widen(surSmooth), echoSur);
+        crossSurround[at64] = echoSur;
+        crossFront[at64] = echoFr;
+        crossResidual[at64] = echoRes;
 
-    // What the steered components leave of each delayed input channel.
-    residualLeft = toFloat(ld - frontLeft - 0.71 * centre - 0.92 * surroundLeft - 0.71 * difference +
-                           0.38 * surroundRight);
-    residualRight = toFloat(rd - frontRight - 0.71 * centre - 0.92 * surroundRight + 0.71 * difference +
-                            0.38 * surroundLeft);
+        // Each ear hears the other side's components late, as from a room boundary: the sums of
+        // the left lanes feed the right ear.
+        const int tap30 = (at64 + 34) & 63;  // written 30 frames ago
+        const int tap15 = (at64 + 49) & 63;  // written 15 frames ago
+        const FloatPair cross = swapSides(
+            toFloatPair(widen(crossResidual[tap30]) + widen(crossSurround[tap15]) + widen(crossFront[tap15])));
+        crossSlow = onePole(crossK, widen(cross), crossSlow);
 
-    // Only the right side is all-passed: it decorrelates the two sides of the surround image.
-    const double g = controller.allpassCoef.current;
-    surroundRight = toFloat(allpass(g, surroundRight, allpassSurroundRight));
-    residualRight = toFloat(allpass(g, residualRight, allpassResidualRight));
-    frontRight = toFloat(allpass(g, frontRight, allpassFrontRight));
+        FloatPair surround = toFloatPair(widen(s.surround) + 0.7 * static_cast<double>(diffSmooth));
+        comb[at16] = surround;
+        // Left: 5 and 7 frames back; right: 6 and 9 frames back.
+        const DoublePair combAdded = {comb[(at16 + 11) & 15][0], comb[(at16 + 10) & 15][1]};
+        const DoublePair combTaken = {comb[(at16 + 9) & 15][0], comb[(at16 + 7) & 15][1]};
+        surround = toFloatPair(combK * combAdded + widen(surround) - combK * combTaken);
+        surSmooth = onePole(surroundSmoothK, widen(surround), surSmooth);
+        resSmooth = onePole(residualSmoothK, widen(s.residual), resSmooth);
+
+        // The cross terms enter high-passed: crossfeed minus its own slow average.
+        const FloatPair mix = toFloatPair(widen(resSmooth) + widen(s.front) + 0.71 * static_cast<double>(s.centre) +
+                                          widen(surSmooth) + widen(cross) - widen(crossSlow));
+        out[2 * i] = toSample(mix[0]);
+        out[2 * i + 1] = toSample(mix[1]);
+        at64 = (at64 + 1) & 63;
+        at16 = (at16 + 1) & 15;
+    }
+
+    writePos = static_cast<std::int16_t>(decoder.writePos);
+    allpassSurroundRight = decoder.allpassSurround;
+    allpassResidualRight = decoder.allpassResidual;
+    allpassFrontRight = decoder.allpassFront;
+    differenceSmooth = diffSmooth;
+    echoResidual = echoRes;
+    echoFront = echoFr;
+    echoSurround = echoSur;
+    crossLow = crossSlow;
+    surroundSmooth = surSmooth;
+    residualSmooth = resSmooth;
+    pos64 = static_cast<std::int16_t>(at64);
+    pos16 = static_cast<std::int16_t>(at16);
 }
 
-void SurroundEngine::renderRoom(std::int16_t* out) {
-    differenceSmooth = onePole(kDifference, difference, differenceSmooth);
-
-    const int tap30 = (pos64 + 34) & 63;  // written 30 frames ago
-    const int tap15 = (pos64 + 49) & 63;  // written 15 frames ago
-
-    echoResidualLeft = onePole(kResidual, residualLeft, echoResidualLeft);
-    echoResidualRight = onePole(kResidual, residualRight, echoResidualRight);
-    echoFrontLeft = onePole(kFront, frontLeft, echoFrontLeft);
-    echoFrontRight = onePole(kFront, frontRight, echoFrontRight);
-    echoSurroundLeft = onePole(kSurround, surroundLeftSmooth, echoSurroundLeft);
-    echoSurroundRight = onePole(kSurround, surroundRightSmooth, echoSurroundRight);
-
-    crossSurroundLeft[pos64] = echoSurroundLeft;
-    crossSurroundRight[pos64] = echoSurroundRight;
-    crossFrontLeft[pos64] = echoFrontLeft;
-    crossFrontRight[pos64] = echoFrontRight;
-    crossResidualLeft[pos64] = echoResidualLeft;
-    crossResidualRight[pos64] = echoResidualRight;
-
-    // Each ear hears the other side's components late, as from a room boundary.
-    crossLeft = toFloat(static_cast<double>(crossResidualRight[tap30]) + crossSurroundRight[tap15] +
-                        crossFrontRight[tap15]);
-    crossRight = toFloat(static_cast<double>(crossResidualLeft[tap30]) + crossSurroundLeft[tap15] +
-                         crossFrontLeft[tap15]);
-    crossLeftLow = onePole(kCross, crossLeft, crossLeftLow);
-    crossRightLow = onePole(kCross, crossRight, crossRightLow);
-
-    surroundLeft = toFloat(surroundLeft + 0.7 * differenceSmooth);
-    surroundRight = toFloat(surroundRight + 0.7 * differenceSmooth);
-    combLeft[pos16] = surroundLeft;
-    combRight[pos16] = surroundRight;
-    const double comb = kComb;
-    // Left: 5 and 7 frames back; right: 6 and 9 frames back.
-    surroundLeft = toFloat(comb * combLeft[(pos16 + 11) & 15] + surroundLeft - comb * combLeft[(pos16 + 9) & 15]);
-    surroundRight = toFloat(comb * combRight[(pos16 + 10) & 15] + surroundRight - comb * combRight[(pos16 + 7) & 15]);
-    surroundLeftSmooth = onePole(kSurroundSmooth, surroundLeft, surroundLeftSmooth);
-    surroundRightSmooth = onePole(kSurroundSmooth, surroundRight, surroundRightSmooth);
-
-    residualLeftSmooth = onePole(kResidualSmooth, residualLeft, residualLeftSmooth);
-    residualRightSmooth = onePole(kResidualSmooth, residualRight, residualRightSmooth);
-    residualLeft = residualLeftSmooth;
-    residualRight = residualRightSmooth;
-
-    // The cross terms enter high-passed: crossfeed minus its own slow average.
-    mixLeft = toFloat(static_cast<double>(residualLeft) + frontLeft + 0.71 * centre + surroundLeftSmooth + crossLeft -
-                      crossLeftLow);
-    mixRight = toFloat(static_cast<double>(residualRight) + frontRight + 0.71 * centre + surroundRightSmooth +
-                       crossRight - crossRightLow);
-    out[0] = toSample(mixLeft);
-    out[1] = toSample(mixRight);
+// The surround feeds are each frame's steered left surround and steered, all-passed right
+// surround: the smoothed values belong to the room branch and stand still here.
+void SurroundEngine::decodeFeedsRun(const std::int16_t* in, std::size_t frames, double* feedLeft, double* feedRight,
+                                    double* extra) {
+    FrameDecoder decoder{history, writePos, allpassSurroundRight, allpassResidualRight, allpassFrontRight,
+                         currentGains(controller)};
+    const bool noExtra = (flags & (FlagRockPop | FlagClassic)) != 0;
+    const bool jazz = (flags & FlagJazz) != 0;
+    for (std::size_t i = 0; i < frames; ++i) {
+        const SteeredFrame s = decoder.next(inputFrame(in + 2 * i));
+        feedLeft[i] = s.surround[0];
+        feedRight[i] = s.surround[1];
+        if (noExtra) {
+            extra[i] = 0.0;
+        } else if (jazz) {
+            extra[i] = 0.15 * s.difference;
+        } else {
+            extra[i] = 0.45 * s.difference + 0.45 * s.centre;
+        }
+    }
+    writePos = static_cast<std::int16_t>(decoder.writePos);
+    allpassSurroundRight = decoder.allpassSurround;
+    allpassResidualRight = decoder.allpassResidual;
+    allpassFrontRight = decoder.allpassFront;
 }
 
 // The rear filters run over a block of frames at once: the surround feeds depend only on the
@@ -190,20 +268,11 @@ void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t
     const RearChoice rear = chooseRearSet(flags);
     for (std::size_t j = 0; j < frames;) {
         const std::size_t end = j + detectAhead(in + 2 * j, frames - j);
-        for (; j < end; ++j) {
-            decodeFrame(in[2 * j], in[2 * j + 1]);
-            // The surround feeds are this frame's steered left surround and steered, all-passed right
-            // surround: the smoothed values belong to the room branch and stand still here.
-            feedLeft[j] = surroundLeft;
-            feedRight[j] = surroundRight;
-            if (flags & (FlagRockPop | FlagClassic)) {
-                extra[j] = 0.0;
-            } else if (flags & FlagJazz) {
-                extra[j] = 0.15 * difference;
-            } else {
-                extra[j] = 0.45 * difference + 0.45 * centre;
-            }
-            advance();
+        while (j < end) {
+            const std::size_t run = std::min<std::size_t>(end - j, static_cast<std::size_t>(controller.framesToRamp()));
+            decodeFeedsRun(in + 2 * j, run, feedLeft + j, feedRight + j, extra + j);
+            controller.tickRun(static_cast<int>(run));
+            j += run;
         }
     }
 
@@ -222,12 +291,8 @@ void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t
 
     const bool addsEarlier = (flags & FilteringOrNeutralMask) != 0;
     for (std::size_t j = 0; j < frames; ++j) {
-        earLeftFromLeft = leftEarFromLeft[j] + extra[j];
-        earRightFromLeft = rightEarFromLeft[j];
-        earLeftFromRight = leftEarFromRight[j];
-        earRightFromRight = rightEarFromRight[j] + extra[j];
-        const std::int16_t left = toSample(earLeftFromLeft + earLeftFromRight);
-        const std::int16_t right = toSample(earRightFromLeft + earRightFromRight);
+        const std::int16_t left = toSample((leftEarFromLeft[j] + extra[j]) + leftEarFromRight[j]);
+        const std::int16_t right = toSample(rightEarFromLeft[j] + (rightEarFromRight[j] + extra[j]));
         if (addsEarlier) {
             // Half of what the reverberator left, halved toward zero.
             out[2 * j] = toSample(left + out[2 * j] / 2);
@@ -237,13 +302,6 @@ void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t
             out[2 * j + 1] = right;
         }
     }
-}
-
-void SurroundEngine::advance() {
-    writePos = static_cast<std::int16_t>((writePos + 1) & historyMask);
-    pos64 = static_cast<std::int16_t>((pos64 + 1) & 63);
-    pos16 = static_cast<std::int16_t>((pos16 + 1) & 15);
-    controller.tick();
 }
 
 }  // namespace tevaro::dsp
