@@ -1,6 +1,7 @@
 #include "dsp/engine/room_reverb.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "dsp/engine/sample_convert.h"
 #include "dsp/engine/stereo_pair.h"
@@ -10,10 +11,40 @@ namespace tevaro::dsp {
 namespace {
 
 // Coefficients of the output taps: left sum on taps 26, 28, ..., 54, right sum on 27, 29, ..., 55.
+constexpr int firstWetTap = 26;
 constexpr int wetTerms = 15;
+// The taps written each frame: the input diffusers and the tank stages.
+constexpr int writtenTaps[] = {0, 1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25};
 const DoublePair wetCoefs[wetTerms] = {
     {0.5, -0.5}, {0.5, 0.38},  {0.38, 0.5},  {0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.5, 0.5},
     {-0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.38, 0.5}, {-0.5, -0.5}, {0.38, 0.38}};
+
+using FloatQuad = float __attribute__((vector_size(16)));
+using DoubleQuad = double __attribute__((vector_size(32)));
+
+// One side's terms of four consecutive frames, as two pairs of lanes (frames 0 and 1, 2 and 3).
+struct WidenedQuad {
+    DoublePair first, second;
+
+    WidenedQuad& operator+=(const WidenedQuad& term) {
+        first += term.first;
+        second += term.second;
+        return *this;
+    }
+    void store(double* frame0) const {
+        std::memcpy(frame0, &first, sizeof first);
+        std::memcpy(frame0 + 2, &second, sizeof second);
+    }
+};
+
+// c times four consecutive slots of one tap. The four floats are loaded and widened as one
+// vector: GCC turns a two-float load into two scalar conversions.
+inline WidenedQuad scaledQuad(double c, const float* slot) {
+    FloatQuad q;
+    std::memcpy(&q, slot, sizeof q);
+    const DoubleQuad w = __builtin_convertvector(q, DoubleQuad);
+    return {c * __builtin_shufflevector(w, w, 0, 1), c * __builtin_shufflevector(w, w, 2, 3)};
+}
 
 }  // namespace
 
@@ -93,6 +124,17 @@ void RoomReverb::computeTaps() {
         const double stretched = k < 10 ? p[k] : p[10] + (p[k] - p[10]) * static_cast<double>(spread);
         distance[k] = static_cast<std::uint16_t>(static_cast<int>(stretched));
     }
+
+    // A slot an output tap reads at frame n is written again through tap j at frame
+    // n + distance[j] - distance[k] when tap j lies further along the memory.
+    int lag = static_cast<int>(maxRunFrames);
+    for (int k = firstWetTap; k < firstWetTap + 2 * wetTerms; ++k) {
+        for (const int j : writtenTaps) {
+            const int ahead = distance[j] - distance[k];
+            if (ahead > 0) lag = std::min(lag, ahead);
+        }
+    }
+    wetLag = static_cast<std::uint16_t>(lag);
 }
 
 void RoomReverb::configure(std::uint32_t settingsWord) {
@@ -110,7 +152,7 @@ void RoomReverb::process(std::size_t samples, const std::int16_t* in, std::int16
         // The next frame's slot of every tap, and how many frames run before the first of them
         // wraps: up to there each tap is a plain pointer advancing one slot per frame.
         float* slots[taps];
-        std::size_t run = std::min(frames - done, maxRunFrames);
+        std::size_t run = std::min<std::size_t>(frames - done, wetLag);
         const std::uint32_t next = head + 1;
         for (int k = 0; k < taps; ++k) {
             const std::uint32_t index = (next - distance[k]) & (memorySlots - 1);
@@ -200,16 +242,42 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         tap(25) = pass3[1];
         wA = pass3[1];  // the intermediates as the right side's last stage leaves them
         wB = stage3[1];
+    }
 
-        // The two wet sums side by side, lane for lane the sequence c1 t1 + c2 t2 + ... of each
-        // side (a subtracted term is the same as an added one with a negated coefficient).
-        DoublePair wetSum = wetCoefs[0] * widen(FloatPair{tap(26), tap(27)});
-        for (int t = 1; t < wetTerms; ++t) wetSum += wetCoefs[t] * widen(FloatPair{tap(26 + 2 * t), tap(27 + 2 * t)});
-        sums = toFloatPair(wetSum);
+    // The wet sums of the run, each lane the sequence c1 t1 + c2 t2 + ... of one frame (a
+    // subtracted term is the same as an added one with a negated coefficient). The output taps
+    // read slots that no tank write of this run reaches (the run is no longer than wetLag), so
+    // they read what they would have read frame by frame; consecutive frames share the lanes.
+    double wetLeft[maxRunFrames], wetRight[maxRunFrames];
+    std::size_t i = 0;
+    for (; i + 4 <= frames; i += 4) {
+        WidenedQuad left = scaledQuad(wetCoefs[0][0], slots[firstWetTap] + i);
+        WidenedQuad right = scaledQuad(wetCoefs[0][1], slots[firstWetTap + 1] + i);
+#pragma GCC unroll 16
+        for (int t = 1; t < wetTerms; ++t) {
+            left += scaledQuad(wetCoefs[t][0], slots[firstWetTap + 2 * t] + i);
+            right += scaledQuad(wetCoefs[t][1], slots[firstWetTap + 2 * t + 1] + i);
+        }
+        left.store(wetLeft + i);
+        right.store(wetRight + i);
+    }
+    for (; i < frames; ++i) {
+        double left = wetCoefs[0][0] * slots[firstWetTap][i];
+        double right = wetCoefs[0][1] * slots[firstWetTap + 1][i];
+        for (int t = 1; t < wetTerms; ++t) {
+            left += wetCoefs[t][0] * slots[firstWetTap + 2 * t][i];
+            right += wetCoefs[t][1] * slots[firstWetTap + 2 * t + 1][i];
+        }
+        wetLeft[i] = left;
+        wetRight[i] = right;
+    }
+
+    for (i = 0; i < frames; ++i) {
+        sums = toFloatPair(DoublePair{wetLeft[i], wetRight[i]});
         smooth = toFloatPair(smoothK * widen(sums) + (1.0 - smoothK) * widen(smooth));
 
         // -32767, not -32768: the output stays symmetric around zero.
-        const FloatPair mixed = toFloatPair(wetGain * widen(smooth) + dryGain * DoublePair{double(inL), double(inR)});
+        const FloatPair mixed = toFloatPair(wetGain * widen(smooth) + dryGain * DoublePair{double(in[2 * i]), double(in[2 * i + 1])});
         out[2 * i] = toSampleSymmetric(mixed[0]);
         out[2 * i + 1] = toSampleSymmetric(mixed[1]);
     }
