@@ -13,87 +13,90 @@ constexpr int historyMask = SurroundEngine::historySlots - 1;
 // 2048 - 220: the slot written 220 frames ago.
 constexpr int delayedOffset = SurroundEngine::historySlots - SurroundEngine::lookAhead;
 
-// First-order all-pass; the output stays double until the caller stores it.
-inline double allpass(double g, double x, float& state) {
-    const double w = -g * x + state;
-    state = toFloat(g * w + x);
-    return w;
+// s = k x + (1 - k) s with the coefficient's float value, each lane on its own; the state is
+// a float value held in double.
+inline DoublePair onePole(DoublePair k, DoublePair x, DoublePair s) { return roundToFloat(k * x + (1.0 - k) * s); }
+
+// First-order all-passes side by side; the outputs are rounded as the float fields that store them.
+inline DoublePair allpass(DoublePair g, DoublePair x, DoublePair& state) {
+    const DoublePair w = -g * x + state;
+    state = roundToFloat(g * w + x);
+    return roundToFloat(w);
 }
-
-// s = k x + (1 - k) s with the coefficient's float value.
-inline float onePole(float k, double x, float s) {
-    return toFloat(static_cast<double>(k) * x + (1.0 - static_cast<double>(k)) * s);
-}
-
-// The same smoother on both sides; k holds the coefficient's float value in both lanes.
-inline FloatPair onePole(DoublePair k, DoublePair x, FloatPair s) { return toFloatPair(k * x + (1.0 - k) * widen(s)); }
-
-inline FloatPair swapSides(FloatPair v) { return FloatPair{v[1], v[0]}; }
 
 // The steering gains as the decoder multiplies them, each already times its fixed factor (the
 // products are the ones the formulas form first, so hoisting them changes no rounding).
 struct SteeredGains {
     DoublePair front;
-    double centre;        // x 0.71
-    DoublePair surround;  // x 1.2
-    double difference;    // x 0.5
+    DoublePair centreDifference;  // centre x 0.71, difference x 0.5
+    DoublePair surround;          // x 1.2
     double allpass;
 };
 
 SteeredGains currentGains(const SteeringController& c) {
-    return {pairOf(c.gainFrontLeft.current, c.gainFrontRight.current), c.gainCentre.current * 0.71,
-            DoublePair{c.gainSurroundLeft.current * 1.2, c.gainSurroundRight.current * 1.2},
-            c.gainDifference.current * 0.5, c.allpassCoef.current};
+    return {pairOf(c.gainFrontLeft.current, c.gainFrontRight.current),
+            DoublePair{c.gainCentre.current * 0.71, c.gainDifference.current * 0.5},
+            DoublePair{c.gainSurroundLeft.current * 1.2, c.gainSurroundRight.current * 1.2}, c.allpassCoef.current};
 }
 
-// What the decoder makes of one delayed frame; the right lanes are all-passed.
+// What the decoder makes of one delayed frame, float values held in double; the right lanes
+// of front, surround and residual are all-passed.
 struct SteeredFrame {
-    FloatPair front;
-    FloatPair surround;
-    FloatPair residual;
-    float centre;
-    float difference;
+    DoublePair front;
+    DoublePair surround;
+    DoublePair residual;
+    DoublePair centreDifference;
 };
 
-// The decoder's per-frame state in locals while the gains stand still: the history is float too,
-// so every store into it would otherwise force the float fields to be reloaded.
+}  // namespace
+
+// The decoder's per-frame state in locals while the gains stand still: the history is written
+// every frame, and the compiler would otherwise reload every field after each store.
 struct FrameDecoder {
-    FloatPair* history;
+    DoublePair* history;
     int writePos;
-    float allpassSurround, allpassResidual, allpassFront;  // right side only
+    // Surround and residual of the right side share one pair of all-pass lanes; the front's
+    // all-pass runs in the right lane of another, whose left lane (coefficient 0) goes unused.
+    DoublePair allpassSurroundResidual, allpassFront;
     SteeredGains gains;
 
-    SteeredFrame next(FloatPair input) {
+    SteeredFrame next(DoublePair input) {
         history[writePos] = input;
-        const DoublePair delayed = widen(history[(writePos + delayedOffset) & historyMask]);
+        const DoublePair delayed = history[(writePos + delayedOffset) & historyMask];
         writePos = (writePos + 1) & historyMask;
-        const double ld = delayed[0];
-        const double rd = delayed[1];
+        const DoublePair left = lowBoth(delayed);
+        const DoublePair right = highBoth(delayed);
 
         SteeredFrame s;
-        s.front = toFloatPair(gains.front * delayed);
-        s.centre = toFloat(gains.centre * (ld + rd));
+        s.front = roundToFloat(gains.front * delayed);
+        // ld + rd and ld - rd; adding -rd rounds exactly as subtracting rd.
+        s.centreDifference = roundToFloat(gains.centreDifference * (left + right * DoublePair{1.0, -1.0}));
         // The right surround weights its own channel by 0.98, not 0.92.
-        s.surround = toFloatPair(gains.surround * (DoublePair{0.92, 0.38} * ld + DoublePair{0.38, 0.98} * rd));
-        s.difference = toFloat(gains.difference * (ld - rd));
+        const DoublePair surround =
+            roundToFloat(gains.surround * (DoublePair{0.92, 0.38} * left + DoublePair{0.38, 0.98} * right));
 
         // What the steered components leave of each delayed input channel: the difference enters
-        // the left negated (x - y rounds exactly as x + (-y)), each side takes 0.38 of the other's
-        // surround.
-        s.residual = toFloatPair(delayed - widen(s.front) - 0.71 * static_cast<double>(s.centre) -
-                                 0.92 * widen(s.surround) + DoublePair{-0.71, 0.71} * static_cast<double>(s.difference) +
-                                 0.38 * widen(swapSides(s.surround)));
+        // the left negated, each side takes 0.38 of the other's surround.
+        const DoublePair centre = lowBoth(s.centreDifference);
+        const DoublePair difference = highBoth(s.centreDifference);
+        const DoublePair residual = roundToFloat(delayed - s.front - 0.71 * centre - 0.92 * surround +
+                                                 DoublePair{-0.71, 0.71} * difference + 0.38 * swapLanes(surround));
 
         // Only the right side is all-passed: it decorrelates the two sides of the surround image.
-        const double g = gains.allpass;
-        s.surround[1] = toFloat(allpass(g, s.surround[1], allpassSurround));
-        s.residual[1] = toFloat(allpass(g, s.residual[1], allpassResidual));
-        s.front[1] = toFloat(allpass(g, s.front[1], allpassFront));
+        const DoublePair rights = __builtin_shufflevector(surround, residual, 1, 3);
+        const DoublePair passed = allpass(both(gains.allpass), rights, allpassSurroundResidual);
+        s.surround = lowHigh(surround, swapLanes(passed));
+        s.residual = lowHigh(residual, passed);
+        s.front = lowHigh(s.front, allpass(DoublePair{0.0, gains.allpass}, s.front, allpassFront));
         return s;
     }
 };
 
-FloatPair inputFrame(const std::int16_t* in) { return FloatPair{static_cast<float>(in[0]), static_cast<float>(in[1])}; }
+namespace {
+
+inline DoublePair inputFrame(const std::int16_t* in) {
+    return DoublePair{static_cast<double>(in[0]), static_cast<double>(in[1])};
+}
 
 struct RearChoice {
     const CoefficientSet* set;
@@ -148,7 +151,7 @@ void SurroundEngine::process(std::size_t samples, const std::int16_t* in, std::i
 std::size_t SurroundEngine::detectAhead(const std::int16_t* in, std::size_t frames) {
     const std::size_t run = std::min<std::size_t>(frames, static_cast<std::size_t>(controller.framesToUpdate()));
     FloatPair input[blockFrames];
-    for (std::size_t i = 0; i < run; ++i) input[i] = inputFrame(in + 2 * i);
+    for (std::size_t i = 0; i < run; ++i) input[i] = FloatPair{static_cast<float>(in[2 * i]), static_cast<float>(in[2 * i + 1])};
     controller.detectRun(input, run);
     return run;
 }
@@ -165,26 +168,44 @@ void SurroundEngine::renderRoomBlock(const std::int16_t* in, std::int16_t* out, 
     }
 }
 
+FrameDecoder SurroundEngine::startDecoding() {
+    return {history, writePos, DoublePair{allpassSurroundRight, allpassResidualRight}, DoublePair{0.0, allpassFrontRight},
+            currentGains(controller)};
+}
+
+void SurroundEngine::stopDecoding(const FrameDecoder& decoder) {
+    writePos = static_cast<std::int16_t>(decoder.writePos);
+    allpassSurroundRight = static_cast<float>(decoder.allpassSurroundResidual[0]);
+    allpassResidualRight = static_cast<float>(decoder.allpassSurroundResidual[1]);
+    allpassFrontRight = static_cast<float>(decoder.allpassFront[1]);
+}
+
 // The room state lives in locals for the run, for the same reason as the decoder's.
 void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, std::size_t frames) {
-    FrameDecoder decoder{history, writePos, allpassSurroundRight, allpassResidualRight, allpassFrontRight,
-                         currentGains(controller)};
+    FrameDecoder decoder = startDecoding();
     const DoublePair residualK = both(kResidual), frontK = both(kFront), surroundK = both(kSurround);
     const DoublePair crossK = both(kCross), surroundSmoothK = both(kSurroundSmooth);
-    const DoublePair residualSmoothK = both(kResidualSmooth);
+    const DoublePair residualSmoothK = both(kResidualSmooth), differenceK = both(kDifference);
     const double combK = kComb;
-    float diffSmooth = differenceSmooth;
-    FloatPair echoRes = echoResidual, echoFr = echoFront, echoSur = echoSurround;
-    FloatPair crossSlow = crossLow, surSmooth = surroundSmooth, resSmooth = residualSmooth;
+    // The smoothed difference runs in both lanes: both sides' surrounds add it.
+    DoublePair diffSmooth = both(differenceSmooth);
+    DoublePair echoRes = widen(echoResidual), echoFr = widen(echoFront), echoSur = widen(echoSurround);
+    DoublePair crossSlow = widen(crossLow), surSmooth = widen(surroundSmooth), resSmooth = widen(residualSmooth);
     int at64 = pos64, at16 = pos16;
 
-    for (std::size_t i = 0; i < frames; ++i) {
-        const SteeredFrame s = decoder.next(inputFrame(in + 2 * i));
-        diffSmooth = onePole(kDifference, s.difference, diffSmooth);
+    // Decoding first, then the room over the decoded frames: two short loops let the processor
+    // overlap more frames than one long one whose every step waits on the one before.
+    SteeredFrame steered[rampFrames];
+    for (std::size_t i = 0; i < frames; ++i) steered[i] = decoder.next(inputFrame(in + 2 * i));
+    stopDecoding(decoder);
 
-        echoRes = onePole(residualK, widen(s.residual), echoRes);
-        echoFr = onePole(frontK, widen(s.front), echoFr);
-        echoSur = onePole(surroundK, widen(surSmooth), echoSur);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const SteeredFrame& s = steered[i];
+        diffSmooth = onePole(differenceK, highBoth(s.centreDifference), diffSmooth);
+
+        echoRes = onePole(residualK, s.residual, echoRes);
+        echoFr = onePole(frontK, s.front, echoFr);
+        echoSur = onePole(surroundK, surSmooth, echoSur);
         crossSurround[at64] = echoSur;
         crossFront[at64] = echoFr;
         crossResidual[at64] = echoRes;
@@ -193,39 +214,34 @@ void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, st
         // the left lanes feed the right ear.
         const int tap30 = (at64 + 34) & 63;  // written 30 frames ago
         const int tap15 = (at64 + 49) & 63;  // written 15 frames ago
-        const FloatPair cross = swapSides(
-            toFloatPair(widen(crossResidual[tap30]) + widen(crossSurround[tap15]) + widen(crossFront[tap15])));
-        crossSlow = onePole(crossK, widen(cross), crossSlow);
+        const DoublePair cross =
+            swapLanes(roundToFloat(crossResidual[tap30] + crossSurround[tap15] + crossFront[tap15]));
+        crossSlow = onePole(crossK, cross, crossSlow);
 
-        FloatPair surround = toFloatPair(widen(s.surround) + 0.7 * static_cast<double>(diffSmooth));
+        DoublePair surround = roundToFloat(s.surround + 0.7 * diffSmooth);
         comb[at16] = surround;
         // Left: 5 and 7 frames back; right: 6 and 9 frames back.
-        const DoublePair combAdded = {comb[(at16 + 11) & 15][0], comb[(at16 + 10) & 15][1]};
-        const DoublePair combTaken = {comb[(at16 + 9) & 15][0], comb[(at16 + 7) & 15][1]};
-        surround = toFloatPair(combK * combAdded + widen(surround) - combK * combTaken);
-        surSmooth = onePole(surroundSmoothK, widen(surround), surSmooth);
-        resSmooth = onePole(residualSmoothK, widen(s.residual), resSmooth);
+        const DoublePair combAdded = lowHigh(comb[(at16 + 11) & 15], comb[(at16 + 10) & 15]);
+        const DoublePair combTaken = lowHigh(comb[(at16 + 9) & 15], comb[(at16 + 7) & 15]);
+        surround = roundToFloat(combK * combAdded + surround - combK * combTaken);
+        surSmooth = onePole(surroundSmoothK, surround, surSmooth);
+        resSmooth = onePole(residualSmoothK, s.residual, resSmooth);
 
         // The cross terms enter high-passed: crossfeed minus its own slow average.
-        const FloatPair mix = toFloatPair(widen(resSmooth) + widen(s.front) + 0.71 * static_cast<double>(s.centre) +
-                                          widen(surSmooth) + widen(cross) - widen(crossSlow));
-        out[2 * i] = toSample(mix[0]);
-        out[2 * i + 1] = toSample(mix[1]);
+        const DoublePair mix = roundToFloat(resSmooth + s.front + 0.71 * lowBoth(s.centreDifference) + surSmooth +
+                                           cross - crossSlow);
+        storeSamples(out + 2 * i, mix);
         at64 = (at64 + 1) & 63;
         at16 = (at16 + 1) & 15;
     }
 
-    writePos = static_cast<std::int16_t>(decoder.writePos);
-    allpassSurroundRight = decoder.allpassSurround;
-    allpassResidualRight = decoder.allpassResidual;
-    allpassFrontRight = decoder.allpassFront;
-    differenceSmooth = diffSmooth;
-    echoResidual = echoRes;
-    echoFront = echoFr;
-    echoSurround = echoSur;
-    crossLow = crossSlow;
-    surroundSmooth = surSmooth;
-    residualSmooth = resSmooth;
+    differenceSmooth = static_cast<float>(diffSmooth[0]);
+    echoResidual = toFloatPair(echoRes);
+    echoFront = toFloatPair(echoFr);
+    echoSurround = toFloatPair(echoSur);
+    crossLow = toFloatPair(crossSlow);
+    surroundSmooth = toFloatPair(surSmooth);
+    residualSmooth = toFloatPair(resSmooth);
     pos64 = static_cast<std::int16_t>(at64);
     pos16 = static_cast<std::int16_t>(at16);
 }
@@ -234,26 +250,24 @@ void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, st
 // surround: the smoothed values belong to the room branch and stand still here.
 void SurroundEngine::decodeFeedsRun(const std::int16_t* in, std::size_t frames, double* feedLeft, double* feedRight,
                                     double* extra) {
-    FrameDecoder decoder{history, writePos, allpassSurroundRight, allpassResidualRight, allpassFrontRight,
-                         currentGains(controller)};
+    FrameDecoder decoder = startDecoding();
     const bool noExtra = (flags & (FlagRockPop | FlagClassic)) != 0;
     const bool jazz = (flags & FlagJazz) != 0;
     for (std::size_t i = 0; i < frames; ++i) {
         const SteeredFrame s = decoder.next(inputFrame(in + 2 * i));
         feedLeft[i] = s.surround[0];
         feedRight[i] = s.surround[1];
+        const double centre = s.centreDifference[0];
+        const double difference = s.centreDifference[1];
         if (noExtra) {
             extra[i] = 0.0;
         } else if (jazz) {
-            extra[i] = 0.15 * s.difference;
+            extra[i] = 0.15 * difference;
         } else {
-            extra[i] = 0.45 * s.difference + 0.45 * s.centre;
+            extra[i] = 0.45 * difference + 0.45 * centre;
         }
     }
-    writePos = static_cast<std::int16_t>(decoder.writePos);
-    allpassSurroundRight = decoder.allpassSurround;
-    allpassResidualRight = decoder.allpassResidual;
-    allpassFrontRight = decoder.allpassFront;
+    stopDecoding(decoder);
 }
 
 // The rear filters run over a block of frames at once: the surround feeds depend only on the

@@ -15,11 +15,14 @@
 
 namespace tevaro::dsp {
 
+struct FrameDecoder;
+
 class SurroundEngine {
 public:
     static constexpr int historySlots = 2048;
     static constexpr int lookAhead = 220;  // frames between steering analysis and the steered signal
     static constexpr std::size_t blockFrames = 64;  // frames per rear-filter block
+    static constexpr std::size_t rampFrames = 16;   // frames between two steps of the steering gains
 
     void reset();
     void setFlags(std::uint32_t word) { flags = static_cast<std::int32_t>(word); }
@@ -40,12 +43,16 @@ private:
     void renderRoomBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames);
     void renderRoomRun(const std::int16_t* in, std::int16_t* out, std::size_t frames);
     void renderVirtualiserBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames);
+    // The decoder state in locals for a run of frames, and back.
+    FrameDecoder startDecoding();
+    void stopDecoding(const FrameDecoder& decoder);
     // The surround feeds and the extra ear term of each frame of a run.
     void decodeFeedsRun(const std::int16_t* in, std::size_t frames, double* feedLeft, double* feedRight,
                         double* extra);
 
+    // Histories hold float values widened to double (exactly): read back, they need no conversion.
     std::int32_t flags;
-    alignas(64) FloatPair history[historySlots];  // undelayed input frames
+    alignas(64) DoublePair history[historySlots];  // undelayed input frames, left then right
     std::int16_t writePos;
     SteeringController controller;
     float allpassSurroundRight, allpassResidualRight, allpassFrontRight;  // all-pass states
@@ -55,8 +62,8 @@ private:
     FloatPair crossLow;
     FloatPair surroundSmooth, residualSmooth;
     // Crossfeed histories of the echoes, in the order they are written each frame.
-    FloatPair crossSurround[64], crossFront[64], crossResidual[64];
-    FloatPair comb[16];
+    DoublePair crossSurround[64], crossFront[64], crossResidual[64];
+    DoublePair comb[16];
     std::int16_t pos64, pos16;
     float kResidual, kSurround, kFront, kComb, kCross, kSurroundSmooth, kResidualSmooth, kDifference;
     DualFir firLeft, firRight;  // rear filter lines of the left and right surround feeds
