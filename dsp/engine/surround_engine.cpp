@@ -193,9 +193,13 @@ void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, st
     DoublePair crossSlow = widen(crossLow), surSmooth = widen(surroundSmooth), resSmooth = widen(residualSmooth);
     int at64 = pos64, at16 = pos16;
 
-    // Decoding first, then the room over the decoded frames: two short loops let the processor
-    // overlap more frames than one long one whose every step waits on the one before.
+    // Decoding, the smoothers, then the mix, each over all frames of the run: short loops let the
+    // processor overlap several frames, where in one long loop body each frame's long chain of
+    // dependent steps would leave little to overlap.
     SteeredFrame steered[rampFrames];
+    struct MixTerms {
+        DoublePair residual, surround, cross, crossSlow;
+    } mixTerms[rampFrames];
     for (std::size_t i = 0; i < frames; ++i) steered[i] = decoder.next(inputFrame(in + 2 * i));
     stopDecoding(decoder);
 
@@ -227,12 +231,18 @@ void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, st
         surSmooth = onePole(surroundSmoothK, surround, surSmooth);
         resSmooth = onePole(residualSmoothK, s.residual, resSmooth);
 
-        // The cross terms enter high-passed: crossfeed minus its own slow average.
-        const DoublePair mix = roundToFloat(resSmooth + s.front + 0.71 * lowBoth(s.centreDifference) + surSmooth +
-                                           cross - crossSlow);
-        storeSamples(out + 2 * i, mix);
+        mixTerms[i] = {resSmooth, surSmooth, cross, crossSlow};
         at64 = (at64 + 1) & 63;
         at16 = (at16 + 1) & 15;
+    }
+
+    for (std::size_t i = 0; i < frames; ++i) {
+        const SteeredFrame& s = steered[i];
+        const MixTerms& m = mixTerms[i];
+        // The cross terms enter high-passed: crossfeed minus its own slow average.
+        const DoublePair mix = roundToFloat(m.residual + s.front + 0.71 * lowBoth(s.centreDifference) + m.surround +
+                                           m.cross - m.crossSlow);
+        storeSamples(out + 2 * i, mix);
     }
 
     differenceSmooth = static_cast<float>(diffSmooth[0]);
