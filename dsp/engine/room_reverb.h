@@ -35,7 +35,7 @@ private:
 
     void computeTaps();
     // Frames during which no tap index wraps; slots[k] is tap k's slot for the first of them.
-    // The tank runs over all of them first, then the wet sums: no run is longer than wetLag.
+    // Each step of a frame runs as its own loop over all of them: no run is longer than runLimit.
     void processRun(const std::int16_t* in, std::int16_t* out, std::size_t frames, float* const* slots);
 
     std::int16_t inputLeft, inputRight;
@@ -63,9 +63,9 @@ private:
     std::int16_t tapCount;
     std::int16_t position[taps];                // unstretched distances
     std::uint16_t distance[taps];               // frames behind the newest slot
-    // Frames before a tank write reaches a slot that an output tap has read, at most maxRunFrames:
-    // over that many frames the wet sums read what they would have read frame by frame.
-    std::uint16_t wetLag;
+    // Frames a run may last, at most maxRunFrames: over that many frames each loop of a run
+    // reads what it would have read frame by frame (see computeTaps).
+    std::uint16_t runLimit;
     // One counter stands for the 57 tap indexes: tap k addresses (head - distance[k]) mod 65536,
     // which is its index 65536 - distance[k] advanced once per frame.
     std::uint32_t head;
