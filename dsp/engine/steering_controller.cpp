@@ -80,23 +80,35 @@ void SteeringController::detect(float inLeft, float inRight) {
 }
 
 // Both channels side by side, each lane exactly the one-channel filter; the state is held as
-// float values in double for the run.
+// float values in double for the run. The followers of a frame run one loop pass after its
+// filters: their input is then ready when they start, so the followers' chain of dependent steps
+// and the filters' overlap instead of queueing behind each other.
 void SteeringController::detectRun(const FloatPair* input, std::size_t frames) {
+    if (frames == 0) return;
     const DoublePair keep = both(detectorKeep);
     const DoublePair coef = both(detectorCoef);
     DoublePair low1 = widen(loadPair(&lowPass1Left)), low2 = widen(loadPair(&lowPass2Left));
-    DoublePair previous = widen(loadPair(&previousLeft)), det = widen(loadPair(&detLeft));
+    DoublePair previous = widen(loadPair(&previousLeft));
     DoublePair env = widen(loadPair(&envLeft)), envSumDiff = widen(loadPair(&envSum));
-    for (std::size_t i = 0; i < frames; ++i) {
-        const DoublePair x = widen(input[i]);
+    const auto filter = [&](FloatPair in) {
+        const DoublePair x = widen(in);
         low1 = roundToFloat(keep * low1 - coef * x);
         const DoublePair y = 0.5 * x + 0.5 * previous + low1;
         previous = x;
         low2 = roundToFloat(keep * low2 - coef * y);
-        det = roundToFloat(y + low2);
-        env = followPair(det, env);
-        envSumDiff = followPair(DoublePair{det[0] + det[1], det[0] - det[1]}, envSumDiff);
+        return roundToFloat(y + low2);
+    };
+    const auto follow = [&](DoublePair d) {
+        env = followPair(d, env);
+        envSumDiff = followPair(DoublePair{d[0] + d[1], d[0] - d[1]}, envSumDiff);
+    };
+    DoublePair det = filter(input[0]);
+    for (std::size_t i = 1; i < frames; ++i) {
+        const DoublePair filtered = det;
+        det = filter(input[i]);
+        follow(filtered);
     }
+    follow(det);
     storePair(&lowPass1Left, toFloatPair(low1));
     storePair(&previousLeft, toFloatPair(previous));
     storePair(&lowPass2Left, toFloatPair(low2));
