@@ -48,6 +48,10 @@ struct SteeredFrame {
     DoublePair centreDifference;
 };
 
+inline DoublePair inputFrame(const std::int16_t* in) {
+    return DoublePair{static_cast<double>(in[0]), static_cast<double>(in[1])};
+}
+
 }  // namespace
 
 // The decoder's per-frame state in locals while the gains stand still: the history is written
@@ -60,7 +64,23 @@ struct FrameDecoder {
     DoublePair allpassSurroundResidual, allpassFront;
     SteeredGains gains;
 
-    SteeredFrame next(DoublePair input) {
+    // Decodes frames, handing each to use(index, frame). A frame's all-passes run one loop pass
+    // after the rest of its decoding: their input is then ready when they start, so the
+    // all-pass chain and the decoding of the next frame overlap instead of queueing behind each
+    // other.
+    template <typename Use>
+    void run(const std::int16_t* in, std::size_t frames, Use use) {
+        SteeredFrame pending = steer(inputFrame(in));
+        for (std::size_t i = 1; i < frames; ++i) {
+            const SteeredFrame next = steer(inputFrame(in + 2 * i));
+            use(i - 1, allpassRight(pending));
+            pending = next;
+        }
+        use(frames - 1, allpassRight(pending));
+    }
+
+    // Everything of a frame but the all-passes.
+    SteeredFrame steer(DoublePair input) {
         history[writePos] = input;
         const DoublePair delayed = history[(writePos + delayedOffset) & historyMask];
         writePos = (writePos + 1) & historyMask;
@@ -79,24 +99,24 @@ struct FrameDecoder {
         // the left negated, each side takes 0.38 of the other's surround.
         const DoublePair centre = lowBoth(s.centreDifference);
         const DoublePair difference = highBoth(s.centreDifference);
-        const DoublePair residual = roundToFloat(delayed - s.front - 0.71 * centre - 0.92 * surround +
-                                                 DoublePair{-0.71, 0.71} * difference + 0.38 * swapLanes(surround));
+        s.surround = surround;
+        s.residual = roundToFloat(delayed - s.front - 0.71 * centre - 0.92 * surround +
+                                  DoublePair{-0.71, 0.71} * difference + 0.38 * swapLanes(surround));
+        return s;
+    }
 
-        // Only the right side is all-passed: it decorrelates the two sides of the surround image.
-        const DoublePair rights = __builtin_shufflevector(surround, residual, 1, 3);
+    // Only the right side is all-passed: it decorrelates the two sides of the surround image.
+    SteeredFrame allpassRight(SteeredFrame s) {
+        const DoublePair rights = __builtin_shufflevector(s.surround, s.residual, 1, 3);
         const DoublePair passed = allpass(both(gains.allpass), rights, allpassSurroundResidual);
-        s.surround = lowHigh(surround, swapLanes(passed));
-        s.residual = lowHigh(residual, passed);
+        s.surround = lowHigh(s.surround, swapLanes(passed));
+        s.residual = lowHigh(s.residual, passed);
         s.front = lowHigh(s.front, allpass(DoublePair{0.0, gains.allpass}, s.front, allpassFront));
         return s;
     }
 };
 
 namespace {
-
-inline DoublePair inputFrame(const std::int16_t* in) {
-    return DoublePair{static_cast<double>(in[0]), static_cast<double>(in[1])};
-}
 
 struct RearChoice {
     const CoefficientSet* set;
@@ -200,7 +220,7 @@ void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, st
     struct MixTerms {
         DoublePair residual, surround, cross, crossSlow;
     } mixTerms[rampFrames];
-    for (std::size_t i = 0; i < frames; ++i) steered[i] = decoder.next(inputFrame(in + 2 * i));
+    decoder.run(in, frames, [&steered](std::size_t i, const SteeredFrame& s) { steered[i] = s; });
     stopDecoding(decoder);
 
     for (std::size_t i = 0; i < frames; ++i) {
@@ -263,8 +283,7 @@ void SurroundEngine::decodeFeedsRun(const std::int16_t* in, std::size_t frames, 
     FrameDecoder decoder = startDecoding();
     const bool noExtra = (flags & (FlagRockPop | FlagClassic)) != 0;
     const bool jazz = (flags & FlagJazz) != 0;
-    for (std::size_t i = 0; i < frames; ++i) {
-        const SteeredFrame s = decoder.next(inputFrame(in + 2 * i));
+    decoder.run(in, frames, [&](std::size_t i, const SteeredFrame& s) {
         feedLeft[i] = s.surround[0];
         feedRight[i] = s.surround[1];
         const double centre = s.centreDifference[0];
@@ -276,7 +295,7 @@ void SurroundEngine::decodeFeedsRun(const std::int16_t* in, std::size_t frames, 
         } else {
             extra[i] = 0.45 * difference + 0.45 * centre;
         }
-    }
+    });
     stopDecoding(decoder);
 }
 
