@@ -209,9 +209,15 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         float* const t12 = slots[12];
         float* const t13 = slots[13];
         const float* const t14 = slots[14];
+        // The scaled input first: the conversions to integer and back are a long chain of
+        // dependent steps that would hold up the all-passes of every frame.
+        DoublePair scaledInput[maxRunFrames];
         for (std::size_t i = 0; i < frames; ++i) {
-            const DoublePair scaled = {static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i] * gainIn))),
-                                       static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i + 1] * gainIn)))};
+            scaledInput[i] = DoublePair{static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i] * gainIn))),
+                                        static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i + 1] * gainIn)))};
+        }
+        for (std::size_t i = 0; i < frames; ++i) {
+            const DoublePair scaled = scaledInput[i];
             const DoublePair diffuse1 = {t11[i], t13[i]};
             const DoublePair diffuse2 = {t12[i], t14[i]};
             const DoublePair in1 = roundToFloat(-g1 * scaled + diffuse1);
