@@ -1,6 +1,7 @@
 #include "dsp/engine/room_reverb.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "dsp/engine/sample_convert.h"
@@ -13,19 +14,6 @@ namespace {
 // Coefficients of the output taps: left sum on taps 26, 28, ..., 54, right sum on 27, 29, ..., 55.
 constexpr int firstWetTap = 26;
 constexpr int wetTerms = 15;
-// The taps each loop of a run touches, the loops in the order they run (the order of the steps
-// within a frame): the input diffusers, the three tank stages, the wet sums.
-struct TapUse {
-    int loop;
-    int tap;
-    bool writes;
-};
-constexpr TapUse tapUses[] = {
-    {0, 11, true},  {0, 12, true},  {0, 13, true},  {0, 14, false}, {0, 10, true},  {0, 0, true},
-    {0, 1, true},   {1, 2, false},  {1, 6, false},  {1, 56, false}, {1, 17, true},  {1, 20, true},
-    {1, 23, true},  {1, 14, true},  {2, 15, true},  {2, 3, false},  {2, 7, false},  {2, 18, true},
-    {2, 21, true},  {2, 24, true},  {3, 16, true},  {3, 19, true},  {3, 22, true},  {3, 25, true},
-};
 const DoublePair wetCoefs[wetTerms] = {
     {0.5, -0.5}, {0.5, 0.38},  {0.38, 0.5},  {0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.5, 0.5},
     {-0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.38, 0.5}, {-0.5, -0.5}, {0.38, 0.38}};
@@ -136,23 +124,13 @@ void RoomReverb::computeTaps() {
         distance[k] = static_cast<std::uint16_t>(static_cast<int>(stretched));
     }
 
-    // A run does each loop over all its frames before the next loop. That changes nothing as long
-    // as no loop touches a slot, at a later frame, that a later loop writes or reads back at an
-    // earlier frame of the same run: the slot tap a addresses at frame n, tap b addresses at frame
-    // n - (distance[a] - distance[b]).
+    // Two different taps address the same slot only at frames as far apart as the taps. Within
+    // a run shorter than the closest two taps, the order in which the loops of a run touch the
+    // slots (each step of a frame as its own loop, some a frame behind the others) is then the
+    // frame-by-frame order for every slot that two accesses share.
     int lag = static_cast<int>(maxRunFrames);
-    const auto limit = [&lag, this](int a, int b) {
-        const int ahead = distance[a] - distance[b];
-        if (ahead > 0) lag = std::min(lag, ahead);
-    };
-    for (const TapUse& a : tapUses) {
-        for (const TapUse& b : tapUses) {
-            if (a.loop < b.loop && (a.writes || b.writes)) limit(a.tap, b.tap);
-        }
-        // The wet sums run last and only read.
-        if (a.writes) {
-            for (int k = firstWetTap; k < firstWetTap + 2 * wetTerms; ++k) limit(a.tap, k);
-        }
+    for (int j = 0; j < taps; ++j) {
+        for (int k = j + 1; k < taps; ++k) lag = std::min(lag, std::abs(distance[j] - distance[k]));
     }
     runLimit = static_cast<std::uint16_t>(lag);
 }
@@ -187,9 +165,10 @@ void RoomReverb::process(std::size_t samples, const std::int16_t* in, std::int16
 // The frame work is split into loops, each over all frames of the run: the input diffusers,
 // the three tank stages, the wet sums, the output. Each loop carries at most one smoother from
 // frame to frame, so the processor overlaps many frames of it, where one long loop body would
-// leave each frame's long chain of dependent steps little to overlap with. The stages meet only
-// through the memory, at distances longer than a run (runLimit), so each reads what it would
-// have read frame by frame. Each value is rounded exactly as a float field stores it.
+// leave each frame's long chain of dependent steps little to overlap with. The loops meet only
+// through the memory, through taps further apart than a run is long (runLimit), so each reads
+// what it would have read frame by frame. Each value is rounded exactly as a float field
+// stores it.
 void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size_t frames, float* const* slots) {
     const double a = tankGain;
     const double f = feedback;
@@ -249,16 +228,28 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         float* const t20 = slots[20];
         float* const t23 = slots[23];
         DoublePair low = widen(loadPair(&lowPassLeft));
-        for (std::size_t i = 0; i < frames; ++i) {
+        const auto damped = [&](std::size_t i) {
             const DoublePair stage1 = roundToFloat(early2 * DoublePair{t2[i], t6[i]} + f * DoublePair{t56[i], t17[i]});
             low = roundToFloat((1.0 - damp) * low + damp * stage1);
-            const DoublePair pass1 = roundToFloat(-a * low + DoublePair{t20[i], t23[i]});
-            const FloatPair ring1 = toFloatPair(a * pass1 + low);
+            return low;
+        };
+        const auto ring = [&](std::size_t i, DoublePair damped) {
+            const DoublePair pass1 = roundToFloat(-a * damped + DoublePair{t20[i], t23[i]});
+            const FloatPair ring1 = toFloatPair(a * pass1 + damped);
             t14[i] = ring1[0];
             t17[i] = ring1[1];
             t20[i] = static_cast<float>(pass1[0]);
             t23[i] = static_cast<float>(pass1[1]);
+        };
+        // A frame's all-pass runs one loop pass after its damping, as the decoder's in the surround
+        // engine: the damping chain then runs on without waiting.
+        DoublePair pending = damped(0);
+        for (std::size_t i = 1; i < frames; ++i) {
+            const DoublePair next = damped(i);
+            ring(i - 1, pending);
+            pending = next;
         }
+        ring(frames - 1, pending);
         storePair(&lowPassLeft, toFloatPair(low));
     }
 
@@ -274,17 +265,27 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         float* const t21 = slots[21];
         float* const t24 = slots[24];
         double follower = slowFollower;
-        for (std::size_t i = 0; i < frames; ++i) {
+        const auto follow = [&](std::size_t i) {
             follower = toFloat((1.0 - slowK) * follower + slowK * t15[i]);
+            return follower;
+        };
+        const auto ring = [&](std::size_t i, double followed) {
             const DoublePair stage2 = roundToFloat(
-                DoublePair{f * t15[i] + slowG * follower + early1 * t3[i], early1 * t7[i] + f * t18[i]});
+                DoublePair{f * t15[i] + slowG * followed + early1 * t3[i], early1 * t7[i] + f * t18[i]});
             const DoublePair pass2 = roundToFloat(-a * stage2 + DoublePair{t21[i], t24[i]});
             const FloatPair ring2 = toFloatPair(a * pass2 + stage2);
             t15[i] = ring2[0];
             t18[i] = ring2[1];
             t21[i] = static_cast<float>(pass2[0]);
             t24[i] = static_cast<float>(pass2[1]);
+        };
+        double pending = follow(0);
+        for (std::size_t i = 1; i < frames; ++i) {
+            const double next = follow(i);
+            ring(i - 1, pending);
+            pending = next;
         }
+        ring(frames - 1, pending);
         slowFollower = static_cast<float>(follower);
     }
 

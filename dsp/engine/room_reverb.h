@@ -63,8 +63,7 @@ private:
     std::int16_t tapCount;
     std::int16_t position[taps];                // unstretched distances
     std::uint16_t distance[taps];               // frames behind the newest slot
-    // Frames a run may last, at most maxRunFrames: over that many frames each loop of a run
-    // reads what it would have read frame by frame (see computeTaps).
+    // Frames a run may last: the distance between the two closest taps, at most maxRunFrames.
     std::uint16_t runLimit;
     // One counter stands for the 57 tap indexes: tap k addresses (head - distance[k]) mod 65536,
     // which is its index 65536 - distance[k] advanced once per frame.
