@@ -312,7 +312,7 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
 
     // The wet sums of the run, each lane the sequence c1 t1 + c2 t2 + ... of one frame (a
     // subtracted term is the same as an added one with a negated coefficient). The output taps
-    // read slots that no tank write of this run reaches (the run is no longer than wetLag), so
+    // read slots that no tank write of this run reaches (the run is no longer than runLimit), so
     // they read what they would have read frame by frame; consecutive frames share the lanes.
     double wetLeft[maxRunFrames], wetRight[maxRunFrames];
     std::size_t i = 0;

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "dsp/engine/stereo_pair.h"
-
 namespace tevaro::dsp {
 
 inline float toFloat(double v) { return static_cast<float>(v); }
@@ -15,18 +13,6 @@ inline float toFloat(double v) { return static_cast<float>(v); }
 // max/min (not comparisons and branches) compile to branch-free instructions.
 inline std::int16_t toSample(double v) {
     return static_cast<std::int16_t>(static_cast<int>(std::min(std::max(v, -32768.0), 32767.0)));
-}
-
-// toSample of both lanes, into two consecutive samples.
-inline void storeSamples(std::int16_t* out, DoublePair v) {
-    using IntPair = std::int32_t __attribute__((vector_size(8)));
-    const DoublePair low = both(-32768.0);
-    const DoublePair high = both(32767.0);
-    v = v < low ? low : v;   // std::max(v, -32768.0) in each lane
-    v = high < v ? high : v;  // std::min(v, 32767.0)
-    const IntPair truncated = __builtin_convertvector(v, IntPair);
-    out[0] = static_cast<std::int16_t>(truncated[0]);
-    out[1] = static_cast<std::int16_t>(truncated[1]);
 }
 
 // The reverberator's range is symmetric: -32767..32767.

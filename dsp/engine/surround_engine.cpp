@@ -262,7 +262,8 @@ void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, st
         // The cross terms enter high-passed: crossfeed minus its own slow average.
         const DoublePair mix = roundToFloat(m.residual + s.front + 0.71 * lowBoth(s.centreDifference) + m.surround +
                                            m.cross - m.crossSlow);
-        storeSamples(out + 2 * i, mix);
+        out[2 * i] = toSample(mix[0]);
+        out[2 * i + 1] = toSample(mix[1]);
     }
 
     differenceSmooth = static_cast<float>(diffSmooth[0]);
