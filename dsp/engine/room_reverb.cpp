@@ -342,15 +342,21 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
     const double wetGain = wet;
     const double dryGain = dry;
     DoublePair sums = widen(loadPair(&wetSumLeft)), smooth = widen(loadPair(&smoothWetLeft));
+    // The mix of a frame runs one loop pass after its smoothing: the smoothing chain then runs on
+    // without waiting.
+    const auto mix = [&](std::size_t j, DoublePair smoothed) {
+        // -32767, not -32768: the output stays symmetric around zero.
+        const FloatPair mixed = toFloatPair(wetGain * smoothed + dryGain * DoublePair{double(in[2 * j]), double(in[2 * j + 1])});
+        out[2 * j] = toSampleSymmetric(mixed[0]);
+        out[2 * j + 1] = toSampleSymmetric(mixed[1]);
+    };
     for (i = 0; i < frames; ++i) {
+        const DoublePair previous = smooth;
         sums = roundToFloat(DoublePair{wetLeft[i], wetRight[i]});
         smooth = roundToFloat(smoothK * sums + (1.0 - smoothK) * smooth);
-
-        // -32767, not -32768: the output stays symmetric around zero.
-        const FloatPair mixed = toFloatPair(wetGain * smooth + dryGain * DoublePair{double(in[2 * i]), double(in[2 * i + 1])});
-        out[2 * i] = toSampleSymmetric(mixed[0]);
-        out[2 * i + 1] = toSampleSymmetric(mixed[1]);
+        if (i > 0) mix(i - 1, previous);
     }
+    mix(frames - 1, smooth);
     storePair(&wetSumLeft, toFloatPair(sums));
     storePair(&smoothWetLeft, toFloatPair(smooth));
     head += static_cast<std::uint32_t>(frames);
