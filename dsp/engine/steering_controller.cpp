@@ -15,7 +15,10 @@ namespace {
 // rounded to float, so the choice can be made before the rounding.
 DoublePair followPair(DoublePair x, DoublePair e) {
     const DoublePair magnitude = x < 0.0 ? -x : x;
-    return roundToFloat(e < magnitude ? e + (magnitude - e) * 0.25 : e);
+    // Where |x| <= e the step is toward or onto e, so rounded it is at most e (e is a float
+    // value): the larger of the two is the kept e. The choice then waits on the step only.
+    const DoublePair stepped = roundToFloat(e + (magnitude - e) * 0.25);
+    return e < stepped ? stepped : e;
 }
 
 // 8.8 moves of p toward t * 256 by 1/8, 1/64 and 1/32 of the distance (arithmetic shifts).
