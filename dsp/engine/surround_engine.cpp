@@ -167,7 +167,7 @@ void SurroundEngine::process(std::size_t samples, const std::int16_t* in, std::i
 }
 
 // The detector feeds nothing but the followers that the 64-frame update reads, so it runs ahead
-// over the frames up to that update in one tight loop; the frames are then decoded one by one.
+// over the frames up to that update in one tight loop; the frames are then decoded in runs.
 std::size_t SurroundEngine::detectAhead(const std::int16_t* in, std::size_t frames) {
     const std::size_t run = std::min<std::size_t>(frames, static_cast<std::size_t>(controller.framesToUpdate()));
     FloatPair input[blockFrames];
@@ -180,7 +180,7 @@ void SurroundEngine::renderRoomBlock(const std::int16_t* in, std::int16_t* out, 
     for (std::size_t j = 0; j < frames;) {
         const std::size_t end = j + detectAhead(in + 2 * j, frames - j);
         while (j < end) {
-            const std::size_t run = std::min<std::size_t>(end - j, static_cast<std::size_t>(controller.framesToRamp()));
+            const std::size_t run = std::min({end - j, rampFrames, static_cast<std::size_t>(controller.framesToRamp())});
             renderRoomRun(in + 2 * j, out + 2 * j, run);
             controller.tickRun(static_cast<int>(run));
             j += run;
@@ -313,7 +313,7 @@ void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t
     for (std::size_t j = 0; j < frames;) {
         const std::size_t end = j + detectAhead(in + 2 * j, frames - j);
         while (j < end) {
-            const std::size_t run = std::min<std::size_t>(end - j, static_cast<std::size_t>(controller.framesToRamp()));
+            const std::size_t run = std::min({end - j, rampFrames, static_cast<std::size_t>(controller.framesToRamp())});
             decodeFeedsRun(in + 2 * j, run, feedLeft + j, feedRight + j, extra + j);
             controller.tickRun(static_cast<int>(run));
             j += run;

@@ -50,8 +50,8 @@ private:
     void decodeFeedsRun(const std::int16_t* in, std::size_t frames, double* feedLeft, double* feedRight,
                         double* extra);
 
-    // Histories hold float values widened to double (exactly): read back, they need no conversion.
     std::int32_t flags;
+    // Histories hold float values widened to double (exactly): read back, they need no conversion.
     alignas(64) DoublePair history[historySlots];  // undelayed input frames, left then right
     std::int16_t writePos;
     SteeringController controller;
