@@ -127,12 +127,13 @@ void RoomReverb::computeTaps() {
     // Two different taps address the same slot only at frames as far apart as the taps. Within
     // a run shorter than the closest two taps, the order in which the loops of a run touch the
     // slots (each step of a frame as its own loop, some a frame behind the others) is then the
-    // frame-by-frame order for every slot that two accesses share.
+    // frame-by-frame order for every slot that two accesses share. A run of one frame is that
+    // order whatever the taps.
     int lag = static_cast<int>(maxRunFrames);
     for (int j = 0; j < taps; ++j) {
         for (int k = j + 1; k < taps; ++k) lag = std::min(lag, std::abs(distance[j] - distance[k]));
     }
-    runLimit = static_cast<std::uint16_t>(lag);
+    runLimit = static_cast<std::uint16_t>(std::max(lag, 1));
 }
 
 void RoomReverb::configure(std::uint32_t settingsWord) {
