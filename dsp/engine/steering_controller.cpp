@@ -73,10 +73,6 @@ std::int16_t SteeringController::level(double x) {
     return static_cast<std::int16_t>(e + LogTable[(v & 0x3FFFu) >> 9]);
 }
 
-namespace {
-
-}  // namespace
-
 void SteeringController::detect(float inLeft, float inRight) {
     const FloatPair input = {inLeft, inRight};
     detectRun(&input, 1);
