@@ -1,6 +1,8 @@
 #include "dsp/engine/room_reverb.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "dsp/engine/sample_convert.h"
 #include "dsp/engine/stereo_pair.h"
@@ -10,10 +12,38 @@ namespace tevaro::dsp {
 namespace {
 
 // Coefficients of the output taps: left sum on taps 26, 28, ..., 54, right sum on 27, 29, ..., 55.
+constexpr int firstWetTap = 26;
 constexpr int wetTerms = 15;
 const DoublePair wetCoefs[wetTerms] = {
     {0.5, -0.5}, {0.5, 0.38},  {0.38, 0.5},  {0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.5, 0.5},
     {-0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.38, 0.5}, {-0.5, -0.5}, {0.38, 0.38}};
+
+using FloatQuad = float __attribute__((vector_size(16)));
+using DoubleQuad = double __attribute__((vector_size(32)));
+
+// One side's terms of four consecutive frames, as two pairs of lanes (frames 0 and 1, 2 and 3).
+struct WidenedQuad {
+    DoublePair first, second;
+
+    WidenedQuad& operator+=(const WidenedQuad& term) {
+        first += term.first;
+        second += term.second;
+        return *this;
+    }
+    void store(double* frame0) const {
+        std::memcpy(frame0, &first, sizeof first);
+        std::memcpy(frame0 + 2, &second, sizeof second);
+    }
+};
+
+// c times four consecutive slots of one tap. The four floats are loaded and widened as one
+// vector: GCC turns a two-float load into two scalar conversions.
+inline WidenedQuad scaledQuad(double c, const float* slot) {
+    FloatQuad q;
+    std::memcpy(&q, slot, sizeof q);
+    const DoubleQuad w = __builtin_convertvector(q, DoubleQuad);
+    return {c * __builtin_shufflevector(w, w, 0, 1), c * __builtin_shufflevector(w, w, 2, 3)};
+}
 
 }  // namespace
 
@@ -93,6 +123,17 @@ void RoomReverb::computeTaps() {
         const double stretched = k < 10 ? p[k] : p[10] + (p[k] - p[10]) * static_cast<double>(spread);
         distance[k] = static_cast<std::uint16_t>(static_cast<int>(stretched));
     }
+
+    // Two different taps address the same slot only at frames as far apart as the taps. Within
+    // a run shorter than the closest two taps, the order in which the loops of a run touch the
+    // slots (each step of a frame as its own loop, some a frame behind the others) is then the
+    // frame-by-frame order for every slot that two accesses share. A run of one frame is that
+    // order whatever the taps.
+    int lag = static_cast<int>(maxRunFrames);
+    for (int j = 0; j < taps; ++j) {
+        for (int k = j + 1; k < taps; ++k) lag = std::min(lag, std::abs(distance[j] - distance[k]));
+    }
+    runLimit = static_cast<std::uint16_t>(std::max(lag, 1));
 }
 
 void RoomReverb::configure(std::uint32_t settingsWord) {
@@ -110,7 +151,7 @@ void RoomReverb::process(std::size_t samples, const std::int16_t* in, std::int16
         // The next frame's slot of every tap, and how many frames run before the first of them
         // wraps: up to there each tap is a plain pointer advancing one slot per frame.
         float* slots[taps];
-        std::size_t run = std::min(frames - done, maxRunFrames);
+        std::size_t run = std::min<std::size_t>(frames - done, runLimit);
         const std::uint32_t next = head + 1;
         for (int k = 0; k < taps; ++k) {
             const std::uint32_t index = (next - distance[k]) & (memorySlots - 1);
@@ -122,109 +163,204 @@ void RoomReverb::process(std::size_t samples, const std::int16_t* in, std::int16
     }
 }
 
-// The state lives in locals for the run: the memory is float too, so every store into it would
-// otherwise force the float fields to be reloaded. Each value is rounded exactly as before.
+// The frame work is split into loops, each over all frames of the run: the input diffusers,
+// the three tank stages, the wet sums, the output. Each loop carries at most one smoother from
+// frame to frame, so the processor overlaps many frames of it, where one long loop body would
+// leave each frame's long chain of dependent steps little to overlap with. The loops meet only
+// through the memory, through taps further apart than a run is long (runLimit), so each reads
+// what it would have read frame by frame. Each value is rounded exactly as a float field
+// stores it.
 void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size_t frames, float* const* slots) {
-    const double g1 = diffuseGain1;
-    const double g2 = diffuseGain2;
     const double a = tankGain;
     const double f = feedback;
-    const double early1 = earlyGain1;
-    const double early2 = earlyGain2;
-    const double damp = damping;
-    const double slowK = slowCoef;
-    const double slowG = slowGain;
-    const double smoothK = outputSmoothing;
-    const double gainIn = inputGain;
-    const double wetGain = wet;
-    const double dryGain = dry;
-    std::int16_t inL = inputLeft, inR = inputRight, scaledL = scaledLeft, scaledR = scaledRight;
-    float wA = workA, wB = workB;
-    FloatPair low = loadPair(&lowPassLeft);
-    float follower = slowFollower;
-    FloatPair sums = loadPair(&wetSumLeft), smooth = loadPair(&smoothWetLeft);
 
-    for (std::size_t i = 0; i < frames; ++i) {
-        const auto tap = [&](int k) -> float& { return slots[k][i]; };
-        inL = in[2 * i];
-        inR = in[2 * i + 1];
-        scaledL = static_cast<std::int16_t>(static_cast<int>(inL * gainIn));
-        scaledR = static_cast<std::int16_t>(static_cast<int>(inR * gainIn));
-
-        // Both sides side by side, lane for lane the arithmetic of each side. The sides touch
-        // different taps, so only the order within a side matters: every tap an input diffuser
-        // reads is read before any is written (the left's second all-pass reads tap 12, which the
-        // right's first one overwrites).
-        const FloatPair diffuse1 = {tap(11), tap(13)};
-        const FloatPair diffuse2 = {tap(12), tap(14)};
-        const DoublePair scaled = {static_cast<double>(scaledL), static_cast<double>(scaledR)};
-        const DoublePair in1 = widen(toFloatPair(-g1 * scaled + widen(diffuse1)));
-        const FloatPair out1 = toFloatPair(g1 * in1 + scaled);
-        const FloatPair in2 = toFloatPair(-g2 * in1 + widen(diffuse2));
-        const FloatPair out2 = toFloatPair(g2 * widen(in2) + in1);
-        tap(10) = out1[0];
-        tap(12) = out1[1];
-        tap(11) = out2[0];
-        tap(13) = out2[1];
-        tap(0) = in2[0];
-        tap(1) = in2[1];
-
-        // Tank stage 1: the damped input of each side.
-        const FloatPair stage1 = toFloatPair(early2 * widen(FloatPair{tap(2), tap(6)}) + f * widen(FloatPair{tap(56), tap(17)}));
-        low = toFloatPair((1.0 - damp) * widen(low) + damp * widen(stage1));
-        const FloatPair pass1 = toFloatPair(-a * widen(low) + widen(FloatPair{tap(20), tap(23)}));
-        const FloatPair ring1 = toFloatPair(a * widen(pass1) + widen(low));
-        tap(14) = ring1[0];
-        tap(17) = ring1[1];
-        tap(20) = pass1[0];
-        tap(23) = pass1[1];
-
-        // Stage 2: the left side adds its slow follower.
-        follower = toFloat((1.0 - slowK) * follower + slowK * tap(15));
-        const FloatPair stage2 = {toFloat(f * tap(15) + slowG * follower + early1 * tap(3)),
-                                  toFloat(early1 * tap(7) + f * tap(18))};
-        const FloatPair pass2 = toFloatPair(-a * widen(stage2) + widen(FloatPair{tap(21), tap(24)}));
-        const FloatPair ring2 = toFloatPair(a * widen(pass2) + widen(stage2));
-        tap(15) = ring2[0];
-        tap(18) = ring2[1];
-        tap(21) = pass2[0];
-        tap(24) = pass2[1];
-
-        // Stage 3.
-        const FloatPair stage3 = toFloatPair(f * widen(FloatPair{tap(16), tap(19)}));
-        const FloatPair pass3 = toFloatPair(-a * widen(stage3) + widen(FloatPair{tap(22), tap(25)}));
-        const FloatPair ring3 = toFloatPair(a * widen(pass3) + widen(stage3));
-        tap(16) = ring3[0];
-        tap(19) = ring3[1];
-        tap(22) = pass3[0];
-        tap(25) = pass3[1];
-        wA = pass3[1];  // the intermediates as the right side's last stage leaves them
-        wB = stage3[1];
-
-        // The two wet sums side by side, lane for lane the sequence c1 t1 + c2 t2 + ... of each
-        // side (a subtracted term is the same as an added one with a negated coefficient).
-        DoublePair wetSum = wetCoefs[0] * widen(FloatPair{tap(26), tap(27)});
-        for (int t = 1; t < wetTerms; ++t) wetSum += wetCoefs[t] * widen(FloatPair{tap(26 + 2 * t), tap(27 + 2 * t)});
-        sums = toFloatPair(wetSum);
-        smooth = toFloatPair(smoothK * widen(sums) + (1.0 - smoothK) * widen(smooth));
-
-        // -32767, not -32768: the output stays symmetric around zero.
-        const FloatPair mixed = toFloatPair(wetGain * widen(smooth) + dryGain * DoublePair{double(inL), double(inR)});
-        out[2 * i] = toSampleSymmetric(mixed[0]);
-        out[2 * i + 1] = toSampleSymmetric(mixed[1]);
+    // The input diffusers, both sides side by side, lane for lane the arithmetic of each side.
+    // The sides touch different taps, so only the order within a side matters: every tap an
+    // input diffuser reads is read before any is written (the left's second all-pass reads tap
+    // 12, which the right's first one overwrites).
+    {
+        const double g1 = diffuseGain1;
+        const double g2 = diffuseGain2;
+        const double gainIn = inputGain;
+        float* const t0 = slots[0];
+        float* const t1 = slots[1];
+        float* const t10 = slots[10];
+        float* const t11 = slots[11];
+        float* const t12 = slots[12];
+        float* const t13 = slots[13];
+        const float* const t14 = slots[14];
+        // The scaled input first: the conversions to integer and back are a long chain of
+        // dependent steps that would hold up the all-passes of every frame.
+        DoublePair scaledInput[maxRunFrames];
+        for (std::size_t i = 0; i < frames; ++i) {
+            scaledInput[i] = DoublePair{static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i] * gainIn))),
+                                        static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i + 1] * gainIn)))};
+        }
+        for (std::size_t i = 0; i < frames; ++i) {
+            const DoublePair scaled = scaledInput[i];
+            const DoublePair diffuse1 = {t11[i], t13[i]};
+            const DoublePair diffuse2 = {t12[i], t14[i]};
+            const DoublePair in1 = roundToFloat(-g1 * scaled + diffuse1);
+            const FloatPair out1 = toFloatPair(g1 * in1 + scaled);
+            const FloatPair in2 = toFloatPair(-g2 * in1 + diffuse2);
+            const FloatPair out2 = toFloatPair(g2 * widen(in2) + in1);
+            t10[i] = out1[0];
+            t12[i] = out1[1];
+            t11[i] = out2[0];
+            t13[i] = out2[1];
+            t0[i] = in2[0];
+            t1[i] = in2[1];
+        }
+        inputLeft = in[2 * frames - 2];
+        inputRight = in[2 * frames - 1];
+        scaledLeft = static_cast<std::int16_t>(static_cast<int>(inputLeft * gainIn));
+        scaledRight = static_cast<std::int16_t>(static_cast<int>(inputRight * gainIn));
     }
 
+    // Tank stage 1: the damped input of each side.
+    {
+        const double early2 = earlyGain2;
+        const double damp = damping;
+        const float* const t2 = slots[2];
+        const float* const t6 = slots[6];
+        const float* const t56 = slots[56];
+        float* const t14 = slots[14];
+        float* const t17 = slots[17];
+        float* const t20 = slots[20];
+        float* const t23 = slots[23];
+        DoublePair low = widen(loadPair(&lowPassLeft));
+        const auto damped = [&](std::size_t i) {
+            const DoublePair stage1 = roundToFloat(early2 * DoublePair{t2[i], t6[i]} + f * DoublePair{t56[i], t17[i]});
+            low = roundToFloat((1.0 - damp) * low + damp * stage1);
+            return low;
+        };
+        const auto ring = [&](std::size_t i, DoublePair damped) {
+            const DoublePair pass1 = roundToFloat(-a * damped + DoublePair{t20[i], t23[i]});
+            const FloatPair ring1 = toFloatPair(a * pass1 + damped);
+            t14[i] = ring1[0];
+            t17[i] = ring1[1];
+            t20[i] = static_cast<float>(pass1[0]);
+            t23[i] = static_cast<float>(pass1[1]);
+        };
+        // A frame's all-pass runs one loop pass after its damping, as the decoder's in the surround
+        // engine: the damping chain then runs on without waiting.
+        DoublePair pending = damped(0);
+        for (std::size_t i = 1; i < frames; ++i) {
+            const DoublePair next = damped(i);
+            ring(i - 1, pending);
+            pending = next;
+        }
+        ring(frames - 1, pending);
+        storePair(&lowPassLeft, toFloatPair(low));
+    }
+
+    // Stage 2: the left side adds its slow follower.
+    {
+        const double early1 = earlyGain1;
+        const double slowK = slowCoef;
+        const double slowG = slowGain;
+        const float* const t3 = slots[3];
+        const float* const t7 = slots[7];
+        float* const t15 = slots[15];
+        float* const t18 = slots[18];
+        float* const t21 = slots[21];
+        float* const t24 = slots[24];
+        double follower = slowFollower;
+        const auto follow = [&](std::size_t i) {
+            follower = toFloat((1.0 - slowK) * follower + slowK * t15[i]);
+            return follower;
+        };
+        const auto ring = [&](std::size_t i, double followed) {
+            const DoublePair stage2 = roundToFloat(
+                DoublePair{f * t15[i] + slowG * followed + early1 * t3[i], early1 * t7[i] + f * t18[i]});
+            const DoublePair pass2 = roundToFloat(-a * stage2 + DoublePair{t21[i], t24[i]});
+            const FloatPair ring2 = toFloatPair(a * pass2 + stage2);
+            t15[i] = ring2[0];
+            t18[i] = ring2[1];
+            t21[i] = static_cast<float>(pass2[0]);
+            t24[i] = static_cast<float>(pass2[1]);
+        };
+        double pending = follow(0);
+        for (std::size_t i = 1; i < frames; ++i) {
+            const double next = follow(i);
+            ring(i - 1, pending);
+            pending = next;
+        }
+        ring(frames - 1, pending);
+        slowFollower = static_cast<float>(follower);
+    }
+
+    // Stage 3.
+    {
+        float* const t16 = slots[16];
+        float* const t19 = slots[19];
+        float* const t22 = slots[22];
+        float* const t25 = slots[25];
+        DoublePair stage3 = {0.0, workB}, pass3 = {0.0, workA};
+        for (std::size_t i = 0; i < frames; ++i) {
+            stage3 = roundToFloat(f * DoublePair{t16[i], t19[i]});
+            pass3 = roundToFloat(-a * stage3 + DoublePair{t22[i], t25[i]});
+            const FloatPair ring3 = toFloatPair(a * pass3 + stage3);
+            t16[i] = ring3[0];
+            t19[i] = ring3[1];
+            t22[i] = static_cast<float>(pass3[0]);
+            t25[i] = static_cast<float>(pass3[1]);
+        }
+        // The intermediates as the right side's last stage leaves them.
+        workA = static_cast<float>(pass3[1]);
+        workB = static_cast<float>(stage3[1]);
+    }
+
+    // The wet sums of the run, each lane the sequence c1 t1 + c2 t2 + ... of one frame (a
+    // subtracted term is the same as an added one with a negated coefficient). The output taps
+    // read slots that no tank write of this run reaches (the run is no longer than runLimit), so
+    // they read what they would have read frame by frame; consecutive frames share the lanes.
+    double wetLeft[maxRunFrames], wetRight[maxRunFrames];
+    std::size_t i = 0;
+    for (; i + 4 <= frames; i += 4) {
+        WidenedQuad left = scaledQuad(wetCoefs[0][0], slots[firstWetTap] + i);
+        WidenedQuad right = scaledQuad(wetCoefs[0][1], slots[firstWetTap + 1] + i);
+#pragma GCC unroll 16
+        for (int t = 1; t < wetTerms; ++t) {
+            left += scaledQuad(wetCoefs[t][0], slots[firstWetTap + 2 * t] + i);
+            right += scaledQuad(wetCoefs[t][1], slots[firstWetTap + 2 * t + 1] + i);
+        }
+        left.store(wetLeft + i);
+        right.store(wetRight + i);
+    }
+    for (; i < frames; ++i) {
+        double left = wetCoefs[0][0] * slots[firstWetTap][i];
+        double right = wetCoefs[0][1] * slots[firstWetTap + 1][i];
+        for (int t = 1; t < wetTerms; ++t) {
+            left += wetCoefs[t][0] * slots[firstWetTap + 2 * t][i];
+            right += wetCoefs[t][1] * slots[firstWetTap + 2 * t + 1][i];
+        }
+        wetLeft[i] = left;
+        wetRight[i] = right;
+    }
+
+    const double smoothK = outputSmoothing;
+    const double wetGain = wet;
+    const double dryGain = dry;
+    DoublePair sums = widen(loadPair(&wetSumLeft)), smooth = widen(loadPair(&smoothWetLeft));
+    // The mix of a frame runs one loop pass after its smoothing: the smoothing chain then runs on
+    // without waiting.
+    const auto mix = [&](std::size_t j, DoublePair smoothed) {
+        // -32767, not -32768: the output stays symmetric around zero.
+        const FloatPair mixed = toFloatPair(wetGain * smoothed + dryGain * DoublePair{double(in[2 * j]), double(in[2 * j + 1])});
+        out[2 * j] = toSampleSymmetric(mixed[0]);
+        out[2 * j + 1] = toSampleSymmetric(mixed[1]);
+    };
+    for (i = 0; i < frames; ++i) {
+        const DoublePair previous = smooth;
+        sums = roundToFloat(DoublePair{wetLeft[i], wetRight[i]});
+        smooth = roundToFloat(smoothK * sums + (1.0 - smoothK) * smooth);
+        if (i > 0) mix(i - 1, previous);
+    }
+    mix(frames - 1, smooth);
+    storePair(&wetSumLeft, toFloatPair(sums));
+    storePair(&smoothWetLeft, toFloatPair(smooth));
     head += static_cast<std::uint32_t>(frames);
-    inputLeft = inL;
-    inputRight = inR;
-    scaledLeft = scaledL;
-    scaledRight = scaledR;
-    workA = wA;
-    workB = wB;
-    storePair(&lowPassLeft, low);
-    slowFollower = follower;
-    storePair(&wetSumLeft, sums);
-    storePair(&smoothWetLeft, smooth);
 }
 
 }  // namespace tevaro::dsp

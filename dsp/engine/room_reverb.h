@@ -31,10 +31,11 @@ public:
     const float* memoryData() const { return memory; }
 
 private:
-    static constexpr std::size_t maxRunFrames = 256;  // frames per run of fixed tap pointers
+    static constexpr std::size_t maxRunFrames = 64;  // frames per run of fixed tap pointers
 
     void computeTaps();
     // Frames during which no tap index wraps; slots[k] is tap k's slot for the first of them.
+    // Each step of a frame runs as its own loop over all of them: no run is longer than runLimit.
     void processRun(const std::int16_t* in, std::int16_t* out, std::size_t frames, float* const* slots);
 
     std::int16_t inputLeft, inputRight;
@@ -62,6 +63,8 @@ private:
     std::int16_t tapCount;
     std::int16_t position[taps];                // unstretched distances
     std::uint16_t distance[taps];               // frames behind the newest slot
+    // Frames a run may last: the distance between the two closest taps, at most maxRunFrames.
+    std::uint16_t runLimit;
     // One counter stands for the 57 tap indexes: tap k addresses (head - distance[k]) mod 65536,
     // which is its index 65536 - distance[k] advanced once per frame.
     std::uint32_t head;

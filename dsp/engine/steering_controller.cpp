@@ -11,11 +11,14 @@ namespace tevaro::dsp {
 namespace {
 
 // Peak followers: each rises a quarter of the way toward |x|, never falls (the 64-frame update
-// clears them). A kept value goes back to float unchanged, so the choice can be made in double.
-FloatPair followPair(DoublePair x, FloatPair env) {
+// clears them). The envelopes are float values held in double; a kept one stays what it is when
+// rounded to float, so the choice can be made before the rounding.
+DoublePair followPair(DoublePair x, DoublePair e) {
     const DoublePair magnitude = x < 0.0 ? -x : x;
-    const DoublePair e = widen(env);
-    return toFloatPair(e < magnitude ? e + (magnitude - e) * 0.25 : e);
+    // Where |x| <= e the step is toward or onto e, so rounded it is at most e (e is a float
+    // value): the larger of the two is the kept e. The choice then waits on the step only.
+    const DoublePair stepped = roundToFloat(e + (magnitude - e) * 0.25);
+    return e < stepped ? stepped : e;
 }
 
 // 8.8 moves of p toward t * 256 by 1/8, 1/64 and 1/32 of the distance (arithmetic shifts).
@@ -70,45 +73,47 @@ std::int16_t SteeringController::level(double x) {
     return static_cast<std::int16_t>(e + LogTable[(v & 0x3FFFu) >> 9]);
 }
 
-namespace {
-
-// The detector's state of both channels, held as pairs (in registers while a run lasts).
-struct DetectorPairs {
-    FloatPair lowPass1, previous, lowPass2, det, env, envSumDiff;
-};
-
-// One frame of the detector: both channels side by side, each lane exactly the one-channel filter.
-inline void detectStep(DetectorPairs& s, FloatPair input, DoublePair keep, DoublePair coef) {
-    const DoublePair x = widen(input);
-    s.lowPass1 = toFloatPair(keep * widen(s.lowPass1) - coef * x);
-    const DoublePair y = 0.5 * x + 0.5 * widen(s.previous) + widen(s.lowPass1);
-    s.previous = input;
-    s.lowPass2 = toFloatPair(keep * widen(s.lowPass2) - coef * y);
-    s.det = toFloatPair(y + widen(s.lowPass2));
-    const DoublePair d = widen(s.det);
-    s.env = followPair(d, s.env);
-    s.envSumDiff = followPair(DoublePair{d[0] + d[1], d[0] - d[1]}, s.envSumDiff);
-}
-
-}  // namespace
-
 void SteeringController::detect(float inLeft, float inRight) {
     const FloatPair input = {inLeft, inRight};
     detectRun(&input, 1);
 }
 
+// Both channels side by side, each lane exactly the one-channel filter; the state is held as
+// float values in double for the run. The followers of a frame run one loop pass after its
+// filters: their input is then ready when they start, so the followers' chain of dependent steps
+// and the filters' overlap instead of queueing behind each other.
 void SteeringController::detectRun(const FloatPair* input, std::size_t frames) {
+    if (frames == 0) return;
     const DoublePair keep = both(detectorKeep);
     const DoublePair coef = both(detectorCoef);
-    DetectorPairs s{loadPair(&lowPass1Left), loadPair(&previousLeft), loadPair(&lowPass2Left),
-                    loadPair(&detLeft),      loadPair(&envLeft),      loadPair(&envSum)};
-    for (std::size_t i = 0; i < frames; ++i) detectStep(s, input[i], keep, coef);
-    storePair(&lowPass1Left, s.lowPass1);
-    storePair(&previousLeft, s.previous);
-    storePair(&lowPass2Left, s.lowPass2);
-    storePair(&detLeft, s.det);
-    storePair(&envLeft, s.env);
-    storePair(&envSum, s.envSumDiff);
+    DoublePair low1 = widen(loadPair(&lowPass1Left)), low2 = widen(loadPair(&lowPass2Left));
+    DoublePair previous = widen(loadPair(&previousLeft));
+    DoublePair env = widen(loadPair(&envLeft)), envSumDiff = widen(loadPair(&envSum));
+    const auto filter = [&](FloatPair in) {
+        const DoublePair x = widen(in);
+        low1 = roundToFloat(keep * low1 - coef * x);
+        const DoublePair y = 0.5 * x + 0.5 * previous + low1;
+        previous = x;
+        low2 = roundToFloat(keep * low2 - coef * y);
+        return roundToFloat(y + low2);
+    };
+    const auto follow = [&](DoublePair d) {
+        env = followPair(d, env);
+        envSumDiff = followPair(DoublePair{d[0] + d[1], d[0] - d[1]}, envSumDiff);
+    };
+    DoublePair det = filter(input[0]);
+    for (std::size_t i = 1; i < frames; ++i) {
+        const DoublePair filtered = det;
+        det = filter(input[i]);
+        follow(filtered);
+    }
+    follow(det);
+    storePair(&lowPass1Left, toFloatPair(low1));
+    storePair(&previousLeft, toFloatPair(previous));
+    storePair(&lowPass2Left, toFloatPair(low2));
+    storePair(&detLeft, toFloatPair(det));
+    storePair(&envLeft, toFloatPair(env));
+    storePair(&envSum, toFloatPair(envSumDiff));
 }
 
 void SteeringController::tick() {

@@ -49,8 +49,16 @@ struct SteeringController {
     void detectRun(const FloatPair* input, std::size_t frames);
     // Frames until and including the one whose tick runs the next 64-frame update.
     int framesToUpdate() const { return 64 - frameCounter; }
+    // Frames until and including the one whose tick steps the ramps next: the gains stand still
+    // until then.
+    int framesToRamp() const { return 16 - frameCounter % 16; }
     // End of frame: 16-frame ramps, and every 64 frames the steering and target updates.
     void tick();
+    // The ticks of `frames` frames, at most framesToRamp(): all but the last only count.
+    void tickRun(int frames) {
+        frameCounter += frames - 1;
+        tick();
+    }
 
     // Log level of an envelope: about 12 * log2(x) + 26, computed on the low 16 bits of trunc(x)
     // so that envelopes of 32768 and more wrap to smaller levels.

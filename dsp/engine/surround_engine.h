@@ -11,14 +11,18 @@
 #include "dsp/engine/dual_fir.h"
 #include "dsp/engine/fir_pair.h"
 #include "dsp/engine/steering_controller.h"
+#include "dsp/engine/stereo_pair.h"
 
 namespace tevaro::dsp {
+
+struct FrameDecoder;
 
 class SurroundEngine {
 public:
     static constexpr int historySlots = 2048;
     static constexpr int lookAhead = 220;  // frames between steering analysis and the steered signal
     static constexpr std::size_t blockFrames = 64;  // frames per rear-filter block
+    static constexpr std::size_t rampFrames = 16;   // frames between two steps of the steering gains
 
     void reset();
     void setFlags(std::uint32_t word) { flags = static_cast<std::int32_t>(word); }
@@ -34,43 +38,35 @@ public:
 private:
     // Runs the steering detector over the next frames up to its 64-frame update; returns how many.
     std::size_t detectAhead(const std::int16_t* in, std::size_t frames);
-    // Everything of a frame but the detector, which detectAhead() has run.
-    void decodeFrame(float inLeft, float inRight);
+    // The frames of a block are decoded in runs between two ramp steps of the steering, while
+    // its gains stand still; the controller ticks once the run is done.
     void renderRoomBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames);
-    void renderRoom(std::int16_t* out);
+    void renderRoomRun(const std::int16_t* in, std::int16_t* out, std::size_t frames);
     void renderVirtualiserBlock(const std::int16_t* in, std::int16_t* out, std::size_t frames);
-    void advance();
+    // The decoder state in locals for a run of frames, and back.
+    FrameDecoder startDecoding();
+    void stopDecoding(const FrameDecoder& decoder);
+    // The surround feeds and the extra ear term of each frame of a run.
+    void decodeFeedsRun(const std::int16_t* in, std::size_t frames, double* feedLeft, double* feedRight,
+                        double* extra);
 
     std::int32_t flags;
-    alignas(64) float ringLeft[historySlots];
-    alignas(64) float ringRight[historySlots];
+    // Histories hold float values widened to double (exactly): read back, they need no conversion.
+    alignas(64) DoublePair history[historySlots];  // undelayed input frames, left then right
     std::int16_t writePos;
-    std::int16_t readPos;
     SteeringController controller;
-    float inLeft, inRight;
-    float frontLeft, frontRight;
-    float difference, differenceSmooth;
-    float surroundLeft, surroundLeftSmooth;
-    float surroundRight, surroundRightSmooth;
-    float residualLeft, residualLeftSmooth;
-    float residualRight, residualRightSmooth;
-    float centre;
-    float mixLeft, mixRight;
-    float crossLeftLow, crossRightLow;
-    float crossLeft, crossRight;
     float allpassSurroundRight, allpassResidualRight, allpassFrontRight;  // all-pass states
-    float echoResidualLeft, echoResidualRight;
-    float echoSurroundLeft, echoSurroundRight;
-    float echoFrontLeft, echoFrontRight;
-    // Crossfeed histories in the order they are written each frame.
-    float crossSurroundLeft[64], crossSurroundRight[64];
-    float crossFrontLeft[64], crossFrontRight[64];
-    float crossResidualLeft[64], crossResidualRight[64];
-    float combLeft[16], combRight[16];
+    // Room branch state; pairs hold the left side, then the right.
+    float differenceSmooth;
+    FloatPair echoResidual, echoFront, echoSurround;
+    FloatPair crossLow;
+    FloatPair surroundSmooth, residualSmooth;
+    // Crossfeed histories of the echoes, in the order they are written each frame.
+    DoublePair crossSurround[64], crossFront[64], crossResidual[64];
+    DoublePair comb[16];
     std::int16_t pos64, pos16;
     float kResidual, kSurround, kFront, kComb, kCross, kSurroundSmooth, kResidualSmooth, kDifference;
     DualFir firLeft, firRight;  // rear filter lines of the left and right surround feeds
-    double earLeftFromLeft, earLeftFromRight, earRightFromLeft, earRightFromRight;
     FirPairKernel firKernel;  // the fastest bit-exact kernel of this processor
 };
 
