@@ -10,7 +10,8 @@ namespace tevaro::dsp {
 
 inline float toFloat(double v) { return static_cast<float>(v); }
 
-// max/min (not comparisons and branches) compile to branch-free instructions.
+// Truncation toward zero and clamping commute here, and clamping first keeps the conversion to
+// int defined for any double.
 inline std::int16_t toSample(double v) {
     return static_cast<std::int16_t>(static_cast<int>(std::min(std::max(v, -32768.0), 32767.0)));
 }

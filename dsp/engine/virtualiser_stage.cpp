@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dsp/engine/sample_convert.h"
 #include "settings_link/settings_word.h"
 
 namespace tevaro::dsp {
@@ -33,12 +34,6 @@ const PresetRow presetRows[] = {
      {Mode::filter, &frontMovie, 72, 2.5, true},
      {Mode::filter, &frontMovie, 72, 2.0, false}},
 };
-
-// Truncation toward zero and clamping commute here, and clamping first keeps the conversion defined.
-// max/min rather than std::clamp: they compile to branch-free instructions.
-std::int16_t toSample(double value) {
-    return static_cast<std::int16_t>(std::min(std::max(value, -32768.0), 32767.0));
-}
 
 constexpr std::size_t chunkFrames = 64;  // stack scratch per chunk: 6 x 64 doubles
 
