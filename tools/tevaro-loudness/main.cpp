@@ -40,13 +40,14 @@ struct Exception {
 };
 const Exception exceptions[] = {
     // Movie plays one front set at every quality, at input gain 2.0 alone at Min and at 2.5 with
-    // the engine's 0.45 x centre (a centred source's own level -2.2 LU) and half of the
-    // reverberator (-6.9 LU) added at Mid and Max. With Min no lower than -2 LU, a centred source
-    // at Mid is at least +2.0 LU even if what is added were incoherent with the front pair.
+    // the engine's 0.45 x centre and half of the reverberator added at Mid and Max (together
+    // -2.2 LU of a centred source). With Min no lower than -2 LU, a centred source at Mid is at
+    // least +2.0 LU even if what is added were incoherent with the front pair.
     {FlagMovie | FlagQualityMid, {2.7, 70}, "Movie adds its centre on top of the front pair"},
     {FlagMovie | FlagQualityMax, {2.7, 45}, "Movie adds its centre on top of the front pair"},
     // jazz Max is within 2 LU, but the reverberator's dry half adds in phase with the front pair
-    // on the loudest sung notes; quieter would put jazz Min (the same first 72 taps) below -2 LU.
+    // on beat onsets, where bass and voice peak together; quieter would put jazz Min (the same first
+    // 72 taps) below -2 LU.
     {FlagJazz | FlagQualityMax, {2.0, 12}, "the reverberator's dry half peaks with the front pair"},
 };
 
