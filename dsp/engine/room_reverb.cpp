@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "dsp/engine/sample_convert.h"
+#include "dsp/engine/staggered_loop.h"
 #include "dsp/engine/stereo_pair.h"
 #include "settings_link/settings_word.h"
 
@@ -242,15 +243,8 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
             t20[i] = static_cast<float>(pass1[0]);
             t23[i] = static_cast<float>(pass1[1]);
         };
-        // A frame's all-pass runs one loop pass after its damping, as the decoder's in the surround
-        // engine: the damping chain then runs on without waiting.
-        DoublePair pending = damped(0);
-        for (std::size_t i = 1; i < frames; ++i) {
-            const DoublePair next = damped(i);
-            ring(i - 1, pending);
-            pending = next;
-        }
-        ring(frames - 1, pending);
+        // A frame's all-pass runs one loop pass after its damping: the damping chain runs on.
+        staggered(frames, damped, ring);
         storePair(&lowPassLeft, toFloatPair(low));
     }
 
@@ -280,13 +274,7 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
             t21[i] = static_cast<float>(pass2[0]);
             t24[i] = static_cast<float>(pass2[1]);
         };
-        double pending = follow(0);
-        for (std::size_t i = 1; i < frames; ++i) {
-            const double next = follow(i);
-            ring(i - 1, pending);
-            pending = next;
-        }
-        ring(frames - 1, pending);
+        staggered(frames, follow, ring);
         slowFollower = static_cast<float>(follower);
     }
 

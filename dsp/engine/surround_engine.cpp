@@ -4,6 +4,7 @@
 
 #include "dsp/engine/coefficient_sets.h"
 #include "dsp/engine/sample_convert.h"
+#include "dsp/engine/staggered_loop.h"
 #include "settings_link/settings_word.h"
 
 namespace tevaro::dsp {
@@ -65,18 +66,12 @@ struct FrameDecoder {
     SteeredGains gains;
 
     // Decodes frames, handing each to use(index, frame). A frame's all-passes run one loop pass
-    // after the rest of its decoding: their input is then ready when they start, so the
-    // all-pass chain and the decoding of the next frame overlap instead of queueing behind each
-    // other.
+    // after the rest of its decoding, so the all-pass chain and the next frame's decoding overlap.
     template <typename Use>
     void run(const std::int16_t* in, std::size_t frames, Use use) {
-        SteeredFrame pending = steer(inputFrame(in));
-        for (std::size_t i = 1; i < frames; ++i) {
-            const SteeredFrame next = steer(inputFrame(in + 2 * i));
-            use(i - 1, allpassRight(pending));
-            pending = next;
-        }
-        use(frames - 1, allpassRight(pending));
+        staggered(
+            frames, [&](std::size_t i) { return steer(inputFrame(in + 2 * i)); },
+            [&](std::size_t i, const SteeredFrame& s) { use(i, allpassRight(s)); });
     }
 
     // Everything of a frame but the all-passes.
