@@ -46,6 +46,25 @@ inline WidenedQuad scaledQuad(double c, const float* slot) {
     return {c * __builtin_shufflevector(w, w, 0, 1), c * __builtin_shufflevector(w, w, 2, 3)};
 }
 
+// The all-pass that closes each tank stage, both sides side by side: it reads its delayed value
+// from the pass taps and writes its output to the ring taps. Returns the inner value as stored.
+struct TankAllpass {
+    float* ringLeft;
+    float* ringRight;
+    float* passLeft;
+    float* passRight;
+
+    DoublePair operator()(double a, std::size_t i, DoublePair x) const {
+        const DoublePair pass = roundToFloat(-a * x + DoublePair{passLeft[i], passRight[i]});
+        const FloatPair ring = toFloatPair(a * pass + x);
+        ringLeft[i] = ring[0];
+        ringRight[i] = ring[1];
+        passLeft[i] = static_cast<float>(pass[0]);
+        passRight[i] = static_cast<float>(pass[1]);
+        return pass;
+    }
+};
+
 }  // namespace
 
 void RoomReverb::initialise() {
@@ -225,24 +244,15 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         const float* const t2 = slots[2];
         const float* const t6 = slots[6];
         const float* const t56 = slots[56];
-        float* const t14 = slots[14];
-        float* const t17 = slots[17];
-        float* const t20 = slots[20];
-        float* const t23 = slots[23];
+        const float* const t17 = slots[17];
+        const TankAllpass allpass{slots[14], slots[17], slots[20], slots[23]};
         DoublePair low = widen(loadPair(&lowPassLeft));
         const auto damped = [&](std::size_t i) {
             const DoublePair stage1 = roundToFloat(early2 * DoublePair{t2[i], t6[i]} + f * DoublePair{t56[i], t17[i]});
             low = roundToFloat((1.0 - damp) * low + damp * stage1);
             return low;
         };
-        const auto ring = [&](std::size_t i, DoublePair damped) {
-            const DoublePair pass1 = roundToFloat(-a * damped + DoublePair{t20[i], t23[i]});
-            const FloatPair ring1 = toFloatPair(a * pass1 + damped);
-            t14[i] = ring1[0];
-            t17[i] = ring1[1];
-            t20[i] = static_cast<float>(pass1[0]);
-            t23[i] = static_cast<float>(pass1[1]);
-        };
+        const auto ring = [&](std::size_t i, DoublePair damped) { allpass(a, i, damped); };
         // A frame's all-pass runs one loop pass after its damping: the damping chain runs on.
         staggered(frames, damped, ring);
         storePair(&lowPassLeft, toFloatPair(low));
@@ -255,10 +265,9 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         const double slowG = slowGain;
         const float* const t3 = slots[3];
         const float* const t7 = slots[7];
-        float* const t15 = slots[15];
-        float* const t18 = slots[18];
-        float* const t21 = slots[21];
-        float* const t24 = slots[24];
+        const float* const t15 = slots[15];
+        const float* const t18 = slots[18];
+        const TankAllpass allpass{slots[15], slots[18], slots[21], slots[24]};
         double follower = slowFollower;
         const auto follow = [&](std::size_t i) {
             follower = toFloat((1.0 - slowK) * follower + slowK * t15[i]);
@@ -267,12 +276,7 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         const auto ring = [&](std::size_t i, double followed) {
             const DoublePair stage2 = roundToFloat(
                 DoublePair{f * t15[i] + slowG * followed + early1 * t3[i], early1 * t7[i] + f * t18[i]});
-            const DoublePair pass2 = roundToFloat(-a * stage2 + DoublePair{t21[i], t24[i]});
-            const FloatPair ring2 = toFloatPair(a * pass2 + stage2);
-            t15[i] = ring2[0];
-            t18[i] = ring2[1];
-            t21[i] = static_cast<float>(pass2[0]);
-            t24[i] = static_cast<float>(pass2[1]);
+            allpass(a, i, stage2);
         };
         staggered(frames, follow, ring);
         slowFollower = static_cast<float>(follower);
@@ -280,19 +284,13 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
 
     // Stage 3.
     {
-        float* const t16 = slots[16];
-        float* const t19 = slots[19];
-        float* const t22 = slots[22];
-        float* const t25 = slots[25];
+        const float* const t16 = slots[16];
+        const float* const t19 = slots[19];
+        const TankAllpass allpass{slots[16], slots[19], slots[22], slots[25]};
         DoublePair stage3 = {0.0, workB}, pass3 = {0.0, workA};
         for (std::size_t i = 0; i < frames; ++i) {
             stage3 = roundToFloat(f * DoublePair{t16[i], t19[i]});
-            pass3 = roundToFloat(-a * stage3 + DoublePair{t22[i], t25[i]});
-            const FloatPair ring3 = toFloatPair(a * pass3 + stage3);
-            t16[i] = ring3[0];
-            t19[i] = ring3[1];
-            t22[i] = static_cast<float>(pass3[0]);
-            t25[i] = static_cast<float>(pass3[1]);
+            pass3 = allpass(a, i, stage3);
         }
         // The intermediates as the right side's last stage leaves them.
         workA = static_cast<float>(pass3[1]);
