@@ -24,8 +24,10 @@ public:
         return creator_(outer, iid, object);
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock) moduleAddRef();
-        else moduleRelease();
+        if (lock)
+            moduleAddRef();
+        else
+            moduleRelease();
         return S_OK;
     }
 

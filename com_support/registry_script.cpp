@@ -140,9 +140,12 @@ private:
             }
             ScriptKey child;
             for (;;) {
-                if (!quoted_ && token_ == "NoRemove") child.noRemove = true;
-                else if (!quoted_ && token_ == "ForceRemove") child.forceRemove = true;
-                else break;
+                if (!quoted_ && token_ == "NoRemove")
+                    child.noRemove = true;
+                else if (!quoted_ && token_ == "ForceRemove")
+                    child.forceRemove = true;
+                else
+                    break;
                 if (!advance()) return false;
             }
             if (atEnd() || (!quoted_ && (token_ == "{" || token_ == "}" || token_ == "=")))

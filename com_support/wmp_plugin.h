@@ -10,7 +10,7 @@ MIDL_INTERFACE("5FCA444C-7AD1-479D-A4EF-40566A5309D6")
 IWMPPluginEnable : public IUnknown {
 public:
     virtual HRESULT STDMETHODCALLTYPE SetEnable(BOOL fEnable) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetEnable(BOOL* pfEnable) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetEnable(BOOL * pfEnable) = 0;
 };
 __CRT_UUID_DECL(IWMPPluginEnable, 0x5fca444c, 0x7ad1, 0x479d, 0xa4, 0xef, 0x40, 0x56, 0x6a, 0x53, 0x09, 0xd6)
 
@@ -18,14 +18,12 @@ __CRT_UUID_DECL(IWMPPluginEnable, 0x5fca444c, 0x7ad1, 0x479d, 0xa4, 0xef, 0x40, 
 MIDL_INTERFACE("68E27045-05BD-40B2-9720-23088C78E390")
 IWMPMediaPluginRegistrar : public IUnknown {
 public:
-    virtual HRESULT STDMETHODCALLTYPE WMPRegisterPlayerPlugin(LPWSTR pwszFriendlyName, LPWSTR pwszDescription,
-                                                              LPWSTR pwszUninstallString, DWORD dwPriority,
-                                                              GUID guidPluginType, CLSID clsid, UINT cMediaTypes,
-                                                              LPVOID pMediaTypes) = 0;
+    virtual HRESULT STDMETHODCALLTYPE WMPRegisterPlayerPlugin(
+        LPWSTR pwszFriendlyName, LPWSTR pwszDescription, LPWSTR pwszUninstallString, DWORD dwPriority,
+        GUID guidPluginType, CLSID clsid, UINT cMediaTypes, LPVOID pMediaTypes) = 0;
     virtual HRESULT STDMETHODCALLTYPE WMPUnRegisterPlayerPlugin(GUID guidPluginType, CLSID clsid) = 0;
 };
-__CRT_UUID_DECL(IWMPMediaPluginRegistrar, 0x68e27045, 0x05bd, 0x40b2, 0x97, 0x20, 0x23, 0x08, 0x8c, 0x78, 0xe3,
-                0x90)
+__CRT_UUID_DECL(IWMPMediaPluginRegistrar, 0x68e27045, 0x05bd, 0x40b2, 0x97, 0x20, 0x23, 0x08, 0x8c, 0x78, 0xe3, 0x90)
 
 namespace com_support {
 

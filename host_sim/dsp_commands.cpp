@@ -31,16 +31,26 @@ bool parsePlay(int argc, char** argv, PlayArguments& a) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         auto number = [&] { return static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 0)); };
-        if (arg == "--word" && hasValue) a.word = number();
-        else if (arg == "--no-panel") a.panel = false;
-        else if (arg == "--mute") a.mute = true;
-        else if (arg == "--disabled") a.enabled = false;
-        else if (arg == "--in-bytes" && hasValue) a.stream.inputBytes = number();
-        else if (arg == "--out-bytes" && hasValue) a.stream.outputBytes = number();
-        else if (arg == "--seek-every-ms" && hasValue) a.seekEveryMs = number();
-        else if (positional == 0) a.in = arg, ++positional;
-        else if (positional == 1) a.out = arg, ++positional;
-        else return false;
+        if (arg == "--word" && hasValue)
+            a.word = number();
+        else if (arg == "--no-panel")
+            a.panel = false;
+        else if (arg == "--mute")
+            a.mute = true;
+        else if (arg == "--disabled")
+            a.enabled = false;
+        else if (arg == "--in-bytes" && hasValue)
+            a.stream.inputBytes = number();
+        else if (arg == "--out-bytes" && hasValue)
+            a.stream.outputBytes = number();
+        else if (arg == "--seek-every-ms" && hasValue)
+            a.seekEveryMs = number();
+        else if (positional == 0)
+            a.in = arg, ++positional;
+        else if (positional == 1)
+            a.out = arg, ++positional;
+        else
+            return false;
     }
     return positional == 2 && a.stream.inputBytes > 0 && a.stream.outputBytes > 0;
 }
@@ -63,8 +73,9 @@ int runList(int, char**) {
 int runPlay(int argc, char** argv) {
     PlayArguments a;
     if (!parsePlay(argc, argv, a)) {
-        std::fprintf(stderr, "usage: host_sim play IN.wav OUT.wav [--word 0xNNNN] [--no-panel] [--mute] "
-                             "[--disabled] [--in-bytes N] [--out-bytes N] [--seek-every-ms N]\n");
+        std::fprintf(stderr,
+                     "usage: host_sim play IN.wav OUT.wav [--word 0xNNNN] [--no-panel] [--mute] "
+                     "[--disabled] [--in-bytes N] [--out-bytes N] [--seek-every-ms N]\n");
         return 2;
     }
     WavFile in, out;
@@ -102,11 +113,12 @@ int runPlay(int argc, char** argv) {
         return 1;
     }
     const double audio = static_cast<double>(in.data.size()) / in.byteRate();
-    std::printf("%s: %zu input buffers, %zu output calls (%zu incomplete), time stamps %s, "
-                "%.1f s of audio in %.3f s (real-time factor %.0f), final Release %lu\n",
-                a.out.c_str(), report.inputBuffers, report.outputCalls, report.incompleteCalls,
-                report.timestampsContinuous ? "continuous" : "BROKEN", audio, secondsBetween(t0, t1),
-                audio / secondsBetween(t0, t1), refs);
+    std::printf(
+        "%s: %zu input buffers, %zu output calls (%zu incomplete), time stamps %s, "
+        "%.1f s of audio in %.3f s (real-time factor %.0f), final Release %lu\n",
+        a.out.c_str(), report.inputBuffers, report.outputCalls, report.incompleteCalls,
+        report.timestampsContinuous ? "continuous" : "BROKEN", audio, secondsBetween(t0, t1),
+        audio / secondsBetween(t0, t1), refs);
     return report.timestampsContinuous && refs == 0 ? 0 : 1;
 }
 

@@ -25,8 +25,7 @@ std::wstring readString(HKEY key, const wchar_t* name) {
 bool listsPcmAudio(HKEY key) {
     DMO_PARTIAL_MEDIATYPE types[16];
     DWORD bytes = sizeof types;
-    if (RegQueryValueExW(key, L"MediaTypes", nullptr, nullptr, reinterpret_cast<BYTE*>(types), &bytes) !=
-        ERROR_SUCCESS)
+    if (RegQueryValueExW(key, L"MediaTypes", nullptr, nullptr, reinterpret_cast<BYTE*>(types), &bytes) != ERROR_SUCCESS)
         return false;
     for (DWORD i = 0; i < bytes / sizeof(DMO_PARTIAL_MEDIATYPE); ++i)
         if (types[i].type == MEDIATYPE_Audio && types[i].subtype == MEDIASUBTYPE_PCM) return true;

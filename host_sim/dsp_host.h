@@ -35,7 +35,7 @@ struct StreamOptions {
     DWORD inputBytes = 17640;   // per ProcessInput (100 ms of 44.1 kHz stereo 16-bit)
     DWORD outputBytes = 17640;  // capacity of the output buffer; smaller ones make the DMO answer INCOMPLETE
     bool timestamps = true;
-    DWORD seekEveryBytes = 0;   // Flush + Discontinuity before every such input position (0: never)
+    DWORD seekEveryBytes = 0;  // Flush + Discontinuity before every such input position (0: never)
     // Called before each input buffer with its position in bytes; may change the settings block.
     std::function<void(std::size_t position)> beforeInput;
 };

@@ -25,12 +25,11 @@ int runPanelWriter(int argc, char** argv) {
     if (!link.open()) return 3;
     // The panel's start-up order: mute off, ready, switch, word.
     using S = tevaro::SettingsBlock;
-    const bool ok = link.writeSlot(S::mute, 0) == tevaro::SlotWriteResult::stored &&
-                    link.writeSlot(S::panelReady, 1) == tevaro::SlotWriteResult::stored &&
-                    link.writeSlot(S::surroundOn, (word & tevaro::FlagSurroundOn) ? 1 : 0) ==
-                        tevaro::SlotWriteResult::stored &&
-                    link.writeSlot(S::settingsWord, static_cast<std::int32_t>(word & 0xFFFF)) ==
-                        tevaro::SlotWriteResult::stored;
+    const bool ok =
+        link.writeSlot(S::mute, 0) == tevaro::SlotWriteResult::stored &&
+        link.writeSlot(S::panelReady, 1) == tevaro::SlotWriteResult::stored &&
+        link.writeSlot(S::surroundOn, (word & tevaro::FlagSurroundOn) ? 1 : 0) == tevaro::SlotWriteResult::stored &&
+        link.writeSlot(S::settingsWord, static_cast<std::int32_t>(word & 0xFFFF)) == tevaro::SlotWriteResult::stored;
     HANDLE done = OpenEventA(EVENT_MODIFY_STATE, FALSE, kPanelDoneEvent);
     if (done != nullptr) {
         SetEvent(done);

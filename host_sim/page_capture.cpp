@@ -28,8 +28,7 @@ void printTree(HWND window, HWND root, HDC target) {
     POINT clientOrigin{0, 0};
     ClientToScreen(window, &clientOrigin);
     ScreenToClient(root, &clientOrigin);
-    printPart(window, target, clientOrigin.x, clientOrigin.y, client.right, client.bottom,
-              PRF_CLIENT | PRF_ERASEBKGND);
+    printPart(window, target, clientOrigin.x, clientOrigin.y, client.right, client.bottom, PRF_CLIENT | PRF_ERASEBKGND);
     // Bottom of the z-order first, so windows on top paint last.
     for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child != nullptr;
          child = GetWindow(child, GW_HWNDPREV)) {

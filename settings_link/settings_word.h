@@ -22,7 +22,7 @@ inline constexpr std::uint32_t PresetMask = 0x1F;
 inline constexpr std::uint32_t QualityMask = 0xE00;
 // The DSP tests stage selection through these two masks.
 inline constexpr std::uint32_t FilteringOrNeutralMask = FlagRockPop | FlagJazz | FlagMovie | FlagNeutral;  // 0x1D
-inline constexpr std::uint32_t MidOrMaxMask = FlagQualityMax | FlagQualityMid;                               // 0xC00
+inline constexpr std::uint32_t MidOrMaxMask = FlagQualityMax | FlagQualityMid;                             // 0xC00
 
 // Neutral, surround on, auto quality, quality warning, plus bit 0x40 that carries no meaning.
 // It is the one word with no quality bit; the DSP treats it as Neutral at Min.

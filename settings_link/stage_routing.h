@@ -11,11 +11,11 @@ enum class EngineBranch : std::uint8_t {
 };
 
 struct StageRouting {
-    bool passThrough = false;       // the word selects nothing: copy the input unchanged
-    bool roomReverb = false;        // stage 1 writes the output buffer
+    bool passThrough = false;                  // the word selects nothing: copy the input unchanged
+    bool roomReverb = false;                   // stage 1 writes the output buffer
     EngineBranch engine = EngineBranch::none;  // stage 2
-    bool virtualiserStage = false;  // stage 3 renders the front pair
-    bool addsEarlierStages = false; // stage 3 adds what stages 1 and 2 left (not at Min)
+    bool virtualiserStage = false;             // stage 3 renders the front pair
+    bool addsEarlierStages = false;            // stage 3 adds what stages 1 and 2 left (not at Min)
 };
 
 // Words the panel never writes (no preset bit, several preset bits, a filtering preset without

@@ -15,8 +15,7 @@ namespace {
 using namespace tevaro::viz;
 
 // A busy spectrum that changes every frame, so every star is redrawn with a loud picture.
-void busySpectrum(int frame, std::array<std::uint8_t, SpectrumBins>& bins)
-{
+void busySpectrum(int frame, std::array<std::uint8_t, SpectrumBins>& bins) {
     std::uint32_t state = 0x12345u + static_cast<std::uint32_t>(frame) * 7919u;
     for (auto& b : bins) {
         state = state * 1664525u + 1013904223u;
@@ -24,8 +23,7 @@ void busySpectrum(int frame, std::array<std::uint8_t, SpectrumBins>& bins)
     }
 }
 
-void renderGlintora(benchmark::State& state)
-{
+void renderGlintora(benchmark::State& state) {
     const int preset = static_cast<int>(state.range(0));
     const int width = static_cast<int>(state.range(1)), height = static_cast<int>(state.range(2));
     RandomSource random;
@@ -36,7 +34,7 @@ void renderGlintora(benchmark::State& state)
     PresentedImage out;
     std::array<std::uint8_t, SpectrumBins> bins{};
     int frame = 0;
-    for (; frame < 30; ++frame) {    // past the set-up and the first ground build
+    for (; frame < 30; ++frame) {  // past the set-up and the first ground build
         busySpectrum(frame, bins);
         effect.render(bins.data(), RenderRect{0, 0, width, height}, 32, out);
     }
@@ -49,18 +47,22 @@ void renderGlintora(benchmark::State& state)
 }
 BENCHMARK(renderGlintora)
     ->ArgNames({"preset", "w", "h"})
-    ->Args({0, 350, 320})->Args({1, 350, 320})->Args({2, 350, 320})
-    ->Args({0, 640, 480})->Args({1, 640, 480})->Args({2, 640, 480})
-    ->Args({0, 1280, 720})->Args({1, 1280, 720})->Args({2, 1280, 720})
+    ->Args({0, 350, 320})
+    ->Args({1, 350, 320})
+    ->Args({2, 350, 320})
+    ->Args({0, 640, 480})
+    ->Args({1, 640, 480})
+    ->Args({2, 640, 480})
+    ->Args({0, 1280, 720})
+    ->Args({1, 1280, 720})
+    ->Args({2, 1280, 720})
     ->Unit(benchmark::kMillisecond);
 
-void presentCanvas(benchmark::State& state)
-{
+void presentCanvas(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
     const int depth = static_cast<int>(state.range(2));
     std::vector<Pixel> canvas(350 * 320);
-    for (std::size_t i = 0; i < canvas.size(); ++i)
-        canvas[i] = static_cast<Pixel>(i * 2654435761u);
+    for (std::size_t i = 0; i < canvas.size(); ++i) canvas[i] = static_cast<Pixel>(i * 2654435761u);
     Presenter presenter;
     PresentedImage out;
     for (auto _ : state) {
@@ -70,9 +72,13 @@ void presentCanvas(benchmark::State& state)
 }
 BENCHMARK(presentCanvas)
     ->ArgNames({"w", "h", "depth"})
-    ->Args({350, 320, 32})->Args({640, 480, 32})->Args({1280, 720, 32})->Args({1280, 720, 24})->Args({1280, 720, 16})
+    ->Args({350, 320, 32})
+    ->Args({640, 480, 32})
+    ->Args({1280, 720, 32})
+    ->Args({1280, 720, 24})
+    ->Args({1280, 720, 16})
     ->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -28,8 +28,8 @@ void chain(benchmark::State& state, std::uint32_t word) {
         renderer.render(in.data(), out.data(), programmeFrames);
         benchmark::DoNotOptimize(out.data());
     }
-    state.counters["x_realtime"] =
-        benchmark::Counter(static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["x_realtime"] = benchmark::Counter(
+        static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 // The stages on their own, to see where the time of a chain goes.
@@ -42,8 +42,8 @@ void reverbStage(benchmark::State& state) {
         reverb->process(in.size(), in.data(), out.data());
         benchmark::DoNotOptimize(out.data());
     }
-    state.counters["x_realtime"] =
-        benchmark::Counter(static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["x_realtime"] = benchmark::Counter(
+        static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
 }
 BENCHMARK(reverbStage)->Name("RoomReverb")->Unit(benchmark::kMillisecond);
 
@@ -57,18 +57,23 @@ void engineStage(benchmark::State& state, std::uint32_t word) {
         engine->process(in.size(), in.data(), out.data());
         benchmark::DoNotOptimize(out.data());
     }
-    state.counters["x_realtime"] =
-        benchmark::Counter(static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["x_realtime"] = benchmark::Counter(
+        static_cast<double>(programmeFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
 }
 BENCHMARK_CAPTURE(engineStage, room, FlagNeutral)->Name("SurroundEngine/room")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(engineStage, rear72, FlagRockPop | FlagQualityMid)->Name("SurroundEngine/rear72")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(engineStage, rear96, FlagRockPop | FlagQualityMax)->Name("SurroundEngine/rear96")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(engineStage, rear72, FlagRockPop | FlagQualityMid)
+    ->Name("SurroundEngine/rear72")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(engineStage, rear96, FlagRockPop | FlagQualityMax)
+    ->Name("SurroundEngine/rear96")
+    ->Unit(benchmark::kMillisecond);
 
 [[maybe_unused]] const bool registered = [] {
     for (const NamedFlag& preset : presetNames) {
         for (const NamedFlag& quality : qualityNames) {
             const std::string name = "DspChain/" + std::string(preset.name) + "/" + std::string(quality.name);
-            benchmark::RegisterBenchmark(name.c_str(), chain, preset.flag | quality.flag)->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(name.c_str(), chain, preset.flag | quality.flag)
+                ->Unit(benchmark::kMillisecond);
         }
     }
     return true;

@@ -33,8 +33,8 @@ void runStage(benchmark::State& state, std::uint32_t word, FirPairKernel kernel)
         stage->processWith(kernel, word, in.data(), out.data(), in.size());
         benchmark::DoNotOptimize(out.data());
     }
-    state.counters["xRealTime"] =
-        benchmark::Counter(static_cast<double>(bufferFrames) / 44100.0 * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["xRealTime"] = benchmark::Counter(static_cast<double>(bufferFrames) / 44100.0 * state.iterations(),
+                                                     benchmark::Counter::kIsRate);
 }
 
 struct Preset {
@@ -47,7 +47,8 @@ struct Quality {
 };
 
 const int registered = [] {
-    const Preset presets[] = {{"RockPop", FlagRockPop}, {"Classic", FlagClassic}, {"Jazz", FlagJazz}, {"Movie", FlagMovie}};
+    const Preset presets[] = {
+        {"RockPop", FlagRockPop}, {"Classic", FlagClassic}, {"Jazz", FlagJazz}, {"Movie", FlagMovie}};
     const Quality qualities[] = {{"Min", FlagQualityMin}, {"Mid", FlagQualityMid}, {"Max", FlagQualityMax}};
     for (const Preset& p : presets)
         for (const Quality& q : qualities) {

@@ -4,26 +4,19 @@
 
 namespace tevaro::viz {
 
-void SceneScript::continueScene(EffectCore& effect)
-{
+void SceneScript::continueScene(EffectCore& effect) {
     SceneEngine& scene = effect.scene;
-    if (!scene.layers[0].picture)
-        return;
-    if (scene.sceneBuilt && scene.layers[0].isComposited())
-        scene.clearLayerZero();
+    if (!scene.layers[0].picture) return;
+    if (scene.sceneBuilt && scene.layers[0].isComposited()) scene.clearLayerZero();
     run(effect);
 }
 
 EffectCore::EffectCore(const EffectDescription& description, SceneScript& script, RandomSource& random)
-    : spectrum(description.mirrorsOrderNine), random(random), description_(description), script_(script)
-{
-}
+    : spectrum(description.mirrorsOrderNine), random(random), description_(description), script_(script) {}
 
-bool EffectCore::setCurrentPreset(int index)
-{
+bool EffectCore::setCurrentPreset(int index) {
     if (index < 0 || index >= PresetCount) {
-        if (description_.resetOnInvalidPreset)
-            fullReset();
+        if (description_.resetOnInvalidPreset) fullReset();
         return false;
     }
     currentPreset_ = index;
@@ -31,21 +24,18 @@ bool EffectCore::setCurrentPreset(int index)
     return true;
 }
 
-void EffectCore::fullReset()
-{
+void EffectCore::fullReset() {
     scene.releaseAll();
     initialised = false;
 }
 
-void EffectCore::chooseCanvasSize(int width, int height)
-{
+void EffectCore::chooseCanvasSize(int width, int height) {
     scene.chooseCanvasSize(width, height);
     canvasScaleX = windowWidth * 256 / scene.canvasWidth();
     canvasScaleY = windowHeight * 256 / scene.canvasHeight();
 }
 
-void EffectCore::initialise()
-{
+void EffectCore::initialise() {
     scene.resetScene();
     initialised = true;
     windowWidth = 350;
@@ -58,8 +48,7 @@ void EffectCore::initialise()
     scene.fillTrigTables();
 }
 
-void EffectCore::trackRect(const RenderRect& rect)
-{
+void EffectCore::trackRect(const RenderRect& rect) {
     originX_ = rect.left;
     originY_ = rect.top;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
@@ -80,12 +69,10 @@ void EffectCore::trackRect(const RenderRect& rect)
     }
 }
 
-bool EffectCore::render(std::uint8_t* frequency, const RenderRect& rect, int screenDepth, PresentedImage& out)
-{
+bool EffectCore::render(std::uint8_t* frequency, const RenderRect& rect, int screenDepth, PresentedImage& out) {
     fault = false;
     try {
-        if (!initialised)
-            initialise();
+        if (!initialised) initialise();
         if (!scene.ensureArchive(description_.archiveSlot, description_.archive, description_.archiveLength))
             fault = true;
     } catch (const std::bad_alloc&) {
@@ -106,8 +93,7 @@ bool EffectCore::render(std::uint8_t* frequency, const RenderRect& rect, int scr
     return true;
 }
 
-void EffectCore::frameSequence(int screenDepth, PresentedImage& out)
-{
+void EffectCore::frameSequence(int screenDepth, PresentedImage& out) {
     scene.frameStateRules();
     scene.animate();
     if (requestedPreset != scene.activePreset) {
@@ -124,4 +110,4 @@ void EffectCore::frameSequence(int screenDepth, PresentedImage& out)
     out.originY = originY_;
 }
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

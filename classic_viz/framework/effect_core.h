@@ -28,8 +28,8 @@ struct EffectDescription {
     const std::uint8_t* archive = nullptr;
     std::size_t archiveLength = 0;
     DefaultPictures defaultPictures;
-    bool mirrorsOrderNine = false;     // order mode 9 also mirrors the spectrum
-    bool resetOnInvalidPreset = false; // a bad preset index restarts the whole scene
+    bool mirrorsOrderNine = false;      // order mode 9 also mirrors the spectrum
+    bool resetOnInvalidPreset = false;  // a bad preset index restarts the whole scene
 };
 
 struct RenderRect {
@@ -84,4 +84,4 @@ private:
     int originX_ = 0, originY_ = 0;
 };
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

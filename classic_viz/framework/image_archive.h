@@ -39,9 +39,9 @@ public:
 private:
     bool decodeEntry(const std::uint8_t* bytes, std::size_t length, std::size_t offset, std::size_t& used);
 
-    std::vector<std::uint32_t> words_;    // count, offsets (in words), entries
+    std::vector<std::uint32_t> words_;  // count, offsets (in words), entries
     int count_ = 0;
     bool loaded_ = false;
 };
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

@@ -30,19 +30,19 @@ std::int32_t edgeStamp(int edgeWidth, int edgeTransparency, float transparency, 
 
 // Wraps the offsets into -width..width and -height..height, moves the picture by their whole parts
 // and, in wrap modes 2 and 3, keeps only their fractions afterwards.
-void scrollPass(const Pixel* in, Pixel* out, int width, int height, Pixel key, int wrapMode,
-                float& offsetX, float& offsetY);
+void scrollPass(const Pixel* in, Pixel* out, int width, int height, Pixel key, int wrapMode, float& offsetX,
+                float& offsetY);
 
 struct DistortionParams {
-    float shearB = 0, shearC = 0;          // already modulated by their angles
-    float quadratic = 0;                   // already x 0.001
+    float shearB = 0, shearC = 0;  // already modulated by their angles
+    float quadratic = 0;           // already x 0.001
     float rippleFrequencyX = 0, rippleFrequencyY = 0;
     float ripplePhaseX = 0, ripplePhaseY = 0;
     int rippleAmplitude = 0;
 };
 
-void distortionPass(const Pixel* in, Pixel* out, int width, int height, Pixel key,
-                    const DistortionParams& params, const float* cosTable);
+void distortionPass(const Pixel* in, Pixel* out, int width, int height, Pixel key, const DistortionParams& params,
+                    const float* cosTable);
 
 void colourPass(const Pixel* in, Pixel* out, int pixelCount, Pixel key, int brightness);
 
@@ -51,10 +51,9 @@ void colourPass(const Pixel* in, Pixel* out, int pixelCount, Pixel key, int brig
 void outlinePass(const Pixel* in, Pixel* out, int width, int height, Pixel key, int outlineWidth);
 
 // Index into the 360-entry tables of an angle in degrees, truncated and wrapped.
-inline int degreeIndex(float degrees)
-{
+inline int degreeIndex(float degrees) {
     int i = static_cast<int>(degrees) % 360;
     return i < 0 ? i + 360 : i;
 }
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

@@ -12,8 +12,7 @@ constexpr int redOf(Pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
 constexpr int greenOf(Pixel p) { return static_cast<int>((p >> 8) & 0xFF); }
 constexpr int blueOf(Pixel p) { return static_cast<int>(p & 0xFF); }
 constexpr Pixel withTransparency(Pixel p, int t) { return (p & ColourBits) | (static_cast<Pixel>(t & 0xFF) << 24); }
-constexpr Pixel makePixel(int t, int r, int g, int b)
-{
+constexpr Pixel makePixel(int t, int r, int g, int b) {
     return (static_cast<Pixel>(t) << 24) | (static_cast<Pixel>(r) << 16) | (static_cast<Pixel>(g) << 8) |
            static_cast<Pixel>(b);
 }
@@ -38,4 +37,4 @@ struct Target {
     int height = 0;
 };
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

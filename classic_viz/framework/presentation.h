@@ -10,12 +10,12 @@ namespace tevaro::viz {
 // top-down and padded so that each row is a whole number of 32-bit words.
 struct PresentedImage {
     std::vector<std::uint8_t> bits;
-    int width = 0;               // pixels per row, padding included
+    int width = 0;  // pixels per row, padding included
     int height = 0;
-    int bitCount = 32;           // of the pixel data; 8-bit screens get 32-bit data, stretched
+    int bitCount = 32;  // of the pixel data; 8-bit screens get 32-bit data, stretched
     bool stretchToWindow = false;
     int windowWidth = 0, windowHeight = 0;
-    int originX = 0, originY = 0;    // the rectangle's top-left: where the image's top-left goes
+    int originX = 0, originY = 0;  // the rectangle's top-left: where the image's top-left goes
     int stride() const { return width * bitCount / 8; }
 };
 
@@ -33,4 +33,4 @@ private:
     std::vector<int> columns_, rows_;
 };
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

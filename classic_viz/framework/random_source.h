@@ -9,8 +9,7 @@ namespace tevaro::viz {
 // the form 2^k - 1.
 class RandomSource {
 public:
-    int next()
-    {
+    int next() {
         state_ = state_ * 214013u + 2531011u;
         return static_cast<int>((state_ >> 16) & 0x7FFF);
     }
@@ -21,4 +20,4 @@ private:
     std::uint32_t state_ = 1;
 };
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

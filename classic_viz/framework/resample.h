@@ -13,4 +13,4 @@ namespace tevaro::viz {
 // length; `map` needs room for 3 x length entries.
 int resampleAxis(int length, int factor, int* map);
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

@@ -16,11 +16,14 @@ struct Camera {
     int focalLength = 400;
     int nearOffset = -318;
     int viewX = 6104, viewY = 6537;
-    int groundAngle = 0;     // whole degrees
-    int tilt = 90;           // whole degrees
+    int groundAngle = 0;  // whole degrees
+    int tilt = 90;        // whole degrees
 
     bool flat() const { return nearOffset == 0 && viewX == 0 && viewY == 0 && tilt == 0 && groundAngle == 0; }
-    void flatten() { viewX = viewY = nearOffset = 0; tilt = 0; }
+    void flatten() {
+        viewX = viewY = nearOffset = 0;
+        tilt = 0;
+    }
 };
 
 // Which archive pictures the default layout gives layers 0..5.
@@ -114,8 +117,8 @@ private:
     std::vector<Pixel> canvas_;
     int canvasWidth_ = 0, canvasHeight_ = 0;
     std::array<int, LayerCapacity + 1> drawList_{};
-    std::vector<Pixel> scaled_;           // scratch of a scaled layer
-    std::vector<int> columnMap_, rowMap_; // scratch of the scaling
+    std::vector<Pixel> scaled_;            // scratch of a scaled layer
+    std::vector<int> columnMap_, rowMap_;  // scratch of the scaling
 };
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

@@ -9,20 +9,17 @@ namespace tevaro::viz {
 
 namespace {
 bool drawsUnscaled(int scale) { return scale == 0 || (scale >= 254 && scale <= 258); }
-} // namespace
+}  // namespace
 
-int SceneEngine::scaledWidth(const Layer& layer) const
-{
+int SceneEngine::scaledWidth(const Layer& layer) const {
     return drawsUnscaled(layer.scale) ? layer.imageWidth : resampleAxis(layer.imageWidth, layer.scale, nullptr);
 }
 
-int SceneEngine::scaledHeight(const Layer& layer) const
-{
+int SceneEngine::scaledHeight(const Layer& layer) const {
     return drawsUnscaled(layer.scale) ? layer.imageHeight : resampleAxis(layer.imageHeight, layer.scale, nullptr);
 }
 
-void SceneEngine::place(int n)
-{
+void SceneEngine::place(int n) {
     Layer& layer = layers[static_cast<std::size_t>(n)];
     const int w = layer.imageWidth;
     const int h = layer.imageHeight;
@@ -34,8 +31,8 @@ void SceneEngine::place(int n)
         layer.depth = layer.worldY + h;
         layer.drawnWidth = w;
         layer.drawnHeight = h;
-        layer.screenX = static_cast<int>(static_cast<float>(layer.worldX + w / 2) * 256.0f / 255.0f -
-                                         static_cast<float>(w / 2));
+        layer.screenX =
+            static_cast<int>(static_cast<float>(layer.worldX + w / 2) * 256.0f / 255.0f - static_cast<float>(w / 2));
         layer.screenY = static_cast<int>(static_cast<float>(layer.worldY + h) * 256.0f / 255.0f -
                                          static_cast<float>(layer.lift + h + 1));
     } else {
@@ -65,15 +62,14 @@ void SceneEngine::place(int n)
         layer.scale = std::max(static_cast<int>(scale), 1);
 
         float sx = static_cast<float>(X) * k / 255.0f - static_cast<float>(camera.viewX);
-        if (perspectiveConvergence)
-            sx = convergenceCentreX - (convergenceCentreX - sx) * f / static_cast<float>(d1);
+        if (perspectiveConvergence) sx = convergenceCentreX - (convergenceCentreX - sx) * f / static_cast<float>(d1);
         const float sy = (static_cast<float>(maxExtent) - f * e / static_cast<float>(d1)) * k / 255.0f -
                          static_cast<float>(camera.viewY);
         layer.drawnWidth = scaledWidth(layer);
         layer.drawnHeight = scaledHeight(layer);
         layer.screenX = static_cast<int>(sx - static_cast<float>(layer.drawnWidth / 2));
-        layer.screenY = static_cast<int>(sy - static_cast<float>(layer.scale) / 256.0f *
-                                                  static_cast<float>(layer.lift + h) - 1.0f);
+        layer.screenY =
+            static_cast<int>(sy - static_cast<float>(layer.scale) / 256.0f * static_cast<float>(layer.lift + h) - 1.0f);
     }
     layer.savedX = layer.screenX;
     layer.savedY = layer.screenY;
@@ -81,8 +77,7 @@ void SceneEngine::place(int n)
     layer.savedHeight = layer.drawnHeight;
 }
 
-void SceneEngine::clip(int n)
-{
+void SceneEngine::clip(int n) {
     Layer& layer = layers[static_cast<std::size_t>(n)];
     if (layer.scale < 7) {
         layer.state = StateHidden;
@@ -102,8 +97,7 @@ void SceneEngine::clip(int n)
     layer.drawnHeight = visibleH;
 }
 
-void SceneEngine::sortLayers()
-{
+void SceneEngine::sortLayers() {
     // Background layers first, then all foreground layers interleaved by depth; equal keys keep
     // layer-number order (an insertion sort that only moves past strictly larger keys).
     int keys[LayerCapacity];
@@ -112,12 +106,10 @@ void SceneEngine::sortLayers()
         const int groupStart = count;
         for (int n = 0; n < layerCount; ++n) {
             const Layer& layer = layers[static_cast<std::size_t>(n)];
-            if (layer.layerClass == ClassFree || layer.state == StateHidden)
-                continue;
+            if (layer.layerClass == ClassFree || layer.state == StateHidden) continue;
             const bool background = layer.layerClass == ClassBackground;
             const bool foreground = layer.layerClass == ClassForeground || layer.layerClass == ClassAnimated;
-            if ((group == 0 && !background) || (group == 1 && !foreground))
-                continue;
+            if ((group == 0 && !background) || (group == 1 && !foreground)) continue;
             const int key = std::max(layer.depth + 10000, 0);
             int at = count;
             while (at > groupStart && keys[at - 1] > key) {
@@ -133,25 +125,19 @@ void SceneEngine::sortLayers()
     drawList_[static_cast<std::size_t>(count)] = -1;
 }
 
-void SceneEngine::render()
-{
+void SceneEngine::render() {
     std::fill(canvas_.begin(), canvas_.end(), clearColour);
     for (int n = 0; n < layerCount; ++n) {
         Layer& layer = layers[static_cast<std::size_t>(n)];
-        if (layer.layerClass == ClassFree)
-            continue;
-        if (layer.state == StateDrawn)
-            layer.state = StateDraw;
-        if (!layer.ownBuffer)
-            loadPicture(n);
-        if (layer.layerClass == ClassFree)
-            continue;
+        if (layer.layerClass == ClassFree) continue;
+        if (layer.state == StateDrawn) layer.state = StateDraw;
+        if (!layer.ownBuffer) loadPicture(n);
+        if (layer.layerClass == ClassFree) continue;
         place(n);
     }
     for (int n = 0; n < layerCount; ++n) {
         const Layer& layer = layers[static_cast<std::size_t>(n)];
-        if (layer.layerClass != ClassFree && layer.state != StateHidden)
-            clip(n);
+        if (layer.layerClass != ClassFree && layer.state != StateHidden) clip(n);
     }
     sortLayers();
     const Target target = canvasTarget();
@@ -159,4 +145,4 @@ void SceneEngine::render()
         drawLayer(drawList_[static_cast<std::size_t>(i)], target, false);
 }
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

@@ -7,40 +7,34 @@ namespace tevaro::viz {
 namespace {
 constexpr int TakenEntries = 255;
 constexpr int MaxEntries = 512;
-} // namespace
+}  // namespace
 
-void SpectrumAnalysis::reduceSpectrum(std::uint8_t* bins)
-{
+void SpectrumAnalysis::reduceSpectrum(std::uint8_t* bins) {
     for (int i = 0; i < 256; ++i) {
         const std::uint8_t* quad = bins + 4 * i;
         bins[i] = std::max(std::max(quad[0], quad[1]), std::max(quad[2], quad[3]));
     }
 }
 
-void SpectrumAnalysis::frame(std::uint8_t* bins, RandomSource& random)
-{
+void SpectrumAnalysis::frame(std::uint8_t* bins, RandomSource& random) {
     reduceSpectrum(bins);
-    if (frameSkipCounter == 0 || settings.frameSkip == 0)
-        audioUpdate(bins, random);
+    if (frameSkipCounter == 0 || settings.frameSkip == 0) audioUpdate(bins, random);
     if (frameSkipCounter == 0)
         frameSkipCounter = settings.frameSkip;
     else
         --frameSkipCounter;
 }
 
-void SpectrumAnalysis::audioUpdate(const std::uint8_t* bins, RandomSource& random)
-{
+void SpectrumAnalysis::audioUpdate(const std::uint8_t* bins, RandomSource& random) {
     source = 0;
     binCount = TakenEntries;
     buffers[0][TakenEntries] = 0;
     takeBins(bins, random);
-    if (settings.scatterMode == 2)
-        scatterRuns(bins, random);
+    if (settings.scatterMode == 2) scatterRuns(bins, random);
     runChain();
 }
 
-void SpectrumAnalysis::takeBins(const std::uint8_t* bins, RandomSource& random)
-{
+void SpectrumAnalysis::takeBins(const std::uint8_t* bins, RandomSource& random) {
     SpectrumBuffer& out = buffers[0];
     int levelSum = 0;
     for (int i = 0; i < TakenEntries; ++i) {
@@ -56,33 +50,27 @@ void SpectrumAnalysis::takeBins(const std::uint8_t* bins, RandomSource& random)
     updateLevel(levelSum);
 }
 
-void SpectrumAnalysis::updateLevel(int levelSum)
-{
+void SpectrumAnalysis::updateLevel(int levelSum) {
     level = std::min(levelSum / 106, 255);
     historyIndex = historyIndex == 9 ? 0 : historyIndex + 1;
     levelHistory[historyIndex] = level;
     int sum = 0;
-    for (int v : levelHistory)
-        sum += v;
+    for (int v : levelHistory) sum += v;
     averageLevel = sum / 10;
 }
 
-void SpectrumAnalysis::scatterRuns(const std::uint8_t* bins, RandomSource& random)
-{
+void SpectrumAnalysis::scatterRuns(const std::uint8_t* bins, RandomSource& random) {
     SpectrumBuffer& out = buffers[0];
     int written = 0;
     while (written < TakenEntries) {
         int start = random.masked(255);
         const int length = random.masked(15);
-        if (start + length >= TakenEntries)
-            start = length;
-        for (int j = 0; j <= length && written < TakenEntries; ++j)
-            out[written++] = bins[start + j];
+        if (start + length >= TakenEntries) start = length;
+        for (int j = 0; j <= length && written < TakenEntries; ++j) out[written++] = bins[start + j];
     }
 }
 
-void SpectrumAnalysis::runChain()
-{
+void SpectrumAnalysis::runChain() {
     mirror();
     resample();
     copyBack();
@@ -91,10 +79,8 @@ void SpectrumAnalysis::runChain()
     blend();
 }
 
-void SpectrumAnalysis::mirror()
-{
-    if (!mirrors(settings.orderMode))
-        return;
+void SpectrumAnalysis::mirror() {
+    if (!mirrors(settings.orderMode)) return;
     const SpectrumBuffer& in = buffers[0];
     SpectrumBuffer& out = buffers[1];
     // Low frequencies meet in the middle: 255 entries reversed, then the same 255 forwards.
@@ -106,11 +92,9 @@ void SpectrumAnalysis::mirror()
     binCount = MaxEntries;
 }
 
-void SpectrumAnalysis::resample()
-{
+void SpectrumAnalysis::resample() {
     const int factor = settings.resampleFactor;
-    if (factor == 255)
-        return;
+    if (factor == 255) return;
     const int destination = source == 1 ? 2 : 1;
     const SpectrumBuffer& in = buffers[source];
     SpectrumBuffer& out = buffers[destination];
@@ -125,26 +109,22 @@ void SpectrumAnalysis::resample()
         for (int position = 1; position < binCount && written < MaxEntries; ++position) {
             const std::uint32_t before = accumulator;
             accumulator += step;
-            if (accumulator >= before)
-                out[written++] = in[position];
+            if (accumulator >= before) out[written++] = in[position];
         }
         binCount = written;
     } else {
-        if (binCount >= MaxEntries)
-            return;
+        if (binCount >= MaxEntries) return;
         // Stretch: after each entry a midpoint with its second neighbour, unless the accumulator wraps.
         const int capped = std::min(factor, MaxEntries);
         const std::uint32_t step = static_cast<std::uint32_t>(MaxEntries - capped) << 24;
         int written = 0;
         for (int i = 0; i < binCount && written < MaxEntries; ++i) {
             out[written++] = in[i];
-            if (i == binCount - 1)
-                break;
+            if (i == binCount - 1) break;
             const std::uint32_t before = accumulator;
             accumulator += step;
             if (accumulator >= before) {
-                if (written >= MaxEntries)
-                    break;
+                if (written >= MaxEntries) break;
                 out[written++] = (in[i] + in[i + 2]) >> 1;
             }
         }
@@ -153,31 +133,24 @@ void SpectrumAnalysis::resample()
     source = destination;
 }
 
-void SpectrumAnalysis::copyBack()
-{
-    if (source != 1 && source != 2)
-        return;
+void SpectrumAnalysis::copyBack() {
+    if (source != 1 && source != 2) return;
     std::copy_n(buffers[source].begin(), MaxEntries + 1, buffers[0].begin());
     source = 0;
 }
 
-void SpectrumAnalysis::applyGain()
-{
-    if (settings.gain == 0)
-        return;
+void SpectrumAnalysis::applyGain() {
+    if (settings.gain == 0) return;
     SpectrumBuffer& e = buffers[0];
     for (int i = 0; i < binCount; ++i) {
-        if (e[i] != 0)
-            e[i] += settings.gain;
+        if (e[i] != 0) e[i] += settings.gain;
         e[i] = std::clamp(e[i], 0, 255);
     }
 }
 
-void SpectrumAnalysis::smooth()
-{
+void SpectrumAnalysis::smooth() {
     const int window = settings.smoothing;
-    if (window == 0)
-        return;
+    if (window == 0) return;
     SpectrumBuffer& e = buffers[0];
     // Entry i is counted twice (start value and j = 0); past the end the already averaged entry i
     // stands in for the missing neighbours. A silent stretch decays from its left neighbour.
@@ -197,10 +170,8 @@ void SpectrumAnalysis::smooth()
     }
 }
 
-void SpectrumAnalysis::blend()
-{
-    if (settings.blendPercent == 0)
-        return;
+void SpectrumAnalysis::blend() {
+    if (settings.blendPercent == 0) return;
     const int percent = std::clamp(settings.blendPercent, 0, 100);
     SpectrumBuffer& e = buffers[0];
     // One integer division of the weighted sum, so a steady spectrum stays exactly steady.
@@ -210,16 +181,12 @@ void SpectrumAnalysis::blend()
     }
 }
 
-void SpectrumAnalysis::resetForLayout()
-{
+void SpectrumAnalysis::resetForLayout() {
     settings = AnalysisSettings{};
     levelHistory.fill(0);
     previous.fill(0);
 }
 
-void SpectrumAnalysis::resetAll()
-{
-    *this = SpectrumAnalysis(mirrorsOrderNine_);
-}
+void SpectrumAnalysis::resetAll() { *this = SpectrumAnalysis(mirrorsOrderNine_); }
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

@@ -8,17 +8,17 @@ namespace tevaro::viz {
 
 // How the scene wants its spectrum shaped; set by each effect's layout and scene script.
 struct AnalysisSettings {
-    int frameSkip = 0;           // audio is taken on one frame in (frameSkip + 1)
-    int orderMode = 0;           // 2 reversed; mirror modes see mirrors(); other values straight
-    int scatterMode = 0;         // 0 straight, 1 each entry from a random bin, 2 random runs of bins
-    int resampleFactor = 255;    // 1/256 units; 255 means off
-    int gain = 0;                // added to every non-zero entry
-    int smoothing = 0;           // moving-average window length minus one
-    int blendPercent = 0;        // weight of the previous frame's spectrum, 0..100
+    int frameSkip = 0;         // audio is taken on one frame in (frameSkip + 1)
+    int orderMode = 0;         // 2 reversed; mirror modes see mirrors(); other values straight
+    int scatterMode = 0;       // 0 straight, 1 each entry from a random bin, 2 random runs of bins
+    int resampleFactor = 255;  // 1/256 units; 255 means off
+    int gain = 0;              // added to every non-zero entry
+    int smoothing = 0;         // moving-average window length minus one
+    int blendPercent = 0;      // weight of the previous frame's spectrum, 0..100
 };
 
-constexpr int SpectrumBins = 1024;      // bytes per channel of the player's spectrum
-constexpr int SpectrumEntries = 520;    // room for 512 entries plus the reads just past them
+constexpr int SpectrumBins = 1024;    // bytes per channel of the player's spectrum
+constexpr int SpectrumEntries = 520;  // room for 512 entries plus the reads just past them
 
 using SpectrumBuffer = std::array<std::int32_t, SpectrumEntries>;
 
@@ -51,19 +51,18 @@ public:
     // Everything back to the state of a freshly created effect.
     void resetAll();
 
-    bool mirrors(int orderMode) const
-    {
+    bool mirrors(int orderMode) const {
         return orderMode == 1 || (orderMode >= 3 && orderMode <= 8) || (mirrorsOrderNine_ && orderMode == 9);
     }
 
     AnalysisSettings settings;
-    std::array<SpectrumBuffer, 3> buffers{};   // buffer 0 is what the scene reads
-    SpectrumBuffer previous{};                 // input of the temporal blend
-    int source = 0;                            // buffer holding the latest result
-    int binCount = 255;                        // valid entries of the latest result
-    int level = 0;                             // 0..255
+    std::array<SpectrumBuffer, 3> buffers{};  // buffer 0 is what the scene reads
+    SpectrumBuffer previous{};                // input of the temporal blend
+    int source = 0;                           // buffer holding the latest result
+    int binCount = 255;                       // valid entries of the latest result
+    int level = 0;                            // 0..255
     std::array<int, 10> levelHistory{};
-    int historyIndex = 0;                      // 0..9
+    int historyIndex = 0;  // 0..9
     int averageLevel = 0;
     int frameSkipCounter = 0;
 
@@ -75,4 +74,4 @@ private:
     bool mirrorsOrderNine_;
 };
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

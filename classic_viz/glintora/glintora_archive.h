@@ -8,4 +8,4 @@ namespace tevaro::viz {
 extern const unsigned char glintoraArchive[];
 extern const std::size_t glintoraArchiveSize;
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

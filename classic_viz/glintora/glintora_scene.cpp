@@ -4,14 +4,14 @@ namespace tevaro::viz {
 
 namespace {
 
-constexpr int GroundWidth = 180, GroundHeight = 120;       // "Star Clouds" and "Star Glow"
+constexpr int GroundWidth = 180, GroundHeight = 120;  // "Star Clouds" and "Star Glow"
 constexpr int WideWidth = 352, WideHeight = 320;
 
 struct PresetTable {
     int canvasWidth, canvasHeight;
     int gain, smoothing, blendPercent;
     int maskImage6, maskImage7;
-    int spectrumStep;    // entry m * k of the spectrum
+    int spectrumStep;  // entry m * k of the spectrum
 };
 constexpr PresetTable presets[3] = {
     {WideWidth, WideHeight, 65, 0, 20, 1, 2, 4},
@@ -20,18 +20,15 @@ constexpr PresetTable presets[3] = {
 };
 
 // Largest 2^k - 1 not above `limit`.
-int jitterMask(int limit)
-{
+int jitterMask(int limit) {
     int mask = 65535;
-    while (mask > limit && mask > 0)
-        mask >>= 1;
+    while (mask > limit && mask > 0) mask >>= 1;
     return mask;
 }
 
-} // namespace
+}  // namespace
 
-EffectDescription glintoraDescription(const std::uint8_t* archive, std::size_t length)
-{
+EffectDescription glintoraDescription(const std::uint8_t* archive, std::size_t length) {
     EffectDescription d;
     d.archiveSlot = GlintoraScene::ArchiveSlot;
     d.archive = archive;
@@ -42,25 +39,18 @@ EffectDescription glintoraDescription(const std::uint8_t* archive, std::size_t l
     return d;
 }
 
-int GlintoraScene::starEntryIndex(int layer, int offset)
-{
+int GlintoraScene::starEntryIndex(int layer, int offset) {
     int k = layer - 4 + offset;
-    if (k > 42)
-        k -= 37;
+    if (k > 42) k -= 37;
     return k;
 }
 
-int GlintoraScene::starPicture(int value)
-{
-    return value < 5 ? 63 : 62 - value / 29;
-}
+int GlintoraScene::starPicture(int value) { return value < 5 ? 63 : 62 - value / 29; }
 
-void GlintoraScene::run(EffectCore& effect)
-{
+void GlintoraScene::run(EffectCore& effect) {
     SceneEngine& scene = effect.scene;
     const int preset = effect.presetIndex();
-    if (preset < 0 || preset > 2)
-        return;
+    if (preset < 0 || preset > 2) return;
     if (!scene.sceneStarted) {
         setUp(effect, preset);
         scene.sceneStarted = true;
@@ -81,8 +71,7 @@ void GlintoraScene::run(EffectCore& effect)
 
     // 2. Quiet check: new star positions once each time the music falls silent.
     const int average = effect.spectrum.averageLevel;
-    if (average > 10)
-        quietFlag = 2;
+    if (average > 10) quietFlag = 2;
     if (quietFlag != 1 && average <= 4) {
         quietFlag = 1;
         layOutGrid(effect, preset);
@@ -98,8 +87,7 @@ void GlintoraScene::run(EffectCore& effect)
     updateStars(effect, preset);
 }
 
-void GlintoraScene::setUp(EffectCore& effect, int preset)
-{
+void GlintoraScene::setUp(EffectCore& effect, int preset) {
     SceneEngine& scene = effect.scene;
     const PresetTable& table = presets[preset];
     scene.clearColour = 0;
@@ -134,8 +122,7 @@ void GlintoraScene::setUp(EffectCore& effect, int preset)
 
     for (int n = 1; n <= 4; ++n) {
         layers[static_cast<std::size_t>(n)].composited = NotComposited;
-        if (n != Strip || preset == Starlight)
-            scene.freeLayer(n);
+        if (n != Strip || preset == Starlight) scene.freeLayer(n);
     }
     if (preset != Starlight) {
         Layer& strip = layers[Strip];
@@ -186,8 +173,7 @@ void GlintoraScene::setUp(EffectCore& effect, int preset)
         star.layerClass = ClassAnimated;
         star.composited = Composited;
         scene.setPicture(n, ArchiveSlot, 10 + n - FirstStar);
-        if (preset != Starlight)
-            star.maskLayer = LargeMask;
+        if (preset != Starlight) star.maskLayer = LargeMask;
     }
 
     frameCounter = 0;
@@ -195,8 +181,7 @@ void GlintoraScene::setUp(EffectCore& effect, int preset)
     quietFlag = 0;
 }
 
-void GlintoraScene::rebuild(EffectCore& effect, int preset)
-{
+void GlintoraScene::rebuild(EffectCore& effect, int preset) {
     SceneEngine& scene = effect.scene;
     const int width = preset == Starlight ? scene.canvasWidth() : GroundWidth;
     const int height = preset == Starlight ? scene.canvasHeight() : GroundHeight;
@@ -206,8 +191,7 @@ void GlintoraScene::rebuild(EffectCore& effect, int preset)
     layOutGrid(effect, preset);
 }
 
-void GlintoraScene::stampBackground(EffectCore& effect, int preset)
-{
+void GlintoraScene::stampBackground(EffectCore& effect, int preset) {
     SceneEngine& scene = effect.scene;
     RandomSource& random = effect.random;
     Layer& brush = scene.layers[Brush];
@@ -222,11 +206,9 @@ void GlintoraScene::stampBackground(EffectCore& effect, int preset)
     int row = 0;
     for (;;) {
         int image = 64 + random.masked(7);
-        if (preset != Starlight && (image == 66 || image == 67))
-            image += 4;
+        if (preset != Starlight && (image == 66 || image == 67)) image += 4;
         scene.setPicture(Brush, ArchiveSlot, image);
-        if (!brush.picture)
-            return;
+        if (!brush.picture) return;
         scene.clip(Brush);
         scene.stampIntoLayerZero(Brush);
         brush.screenX += random.masked(31) + 3;
@@ -234,14 +216,12 @@ void GlintoraScene::stampBackground(EffectCore& effect, int preset)
         if (brush.screenX >= width) {
             brush.screenX = random.masked(15);
             row += random.masked(31) + 3;
-            if (row >= height)
-                return;
+            if (row >= height) return;
         }
     }
 }
 
-void GlintoraScene::layOutGrid(EffectCore& effect, int preset)
-{
+void GlintoraScene::layOutGrid(EffectCore& effect, int preset) {
     SceneEngine& scene = effect.scene;
     RandomSource& random = effect.random;
     const int cellWidth = preset == Starlight ? scene.canvasWidth() / 7 : 25;
@@ -261,13 +241,11 @@ void GlintoraScene::layOutGrid(EffectCore& effect, int preset)
         star.worldX = x;
         star.lift = -y;
         star.state = StateDraw;
-        if (preset != Starlight)
-            star.maskLayer = random.masked(1) != 0 ? LargeMask : SmallMask;
+        if (preset != Starlight) star.maskLayer = random.masked(1) != 0 ? LargeMask : SmallMask;
     }
 }
 
-void GlintoraScene::updateStars(EffectCore& effect, int preset)
-{
+void GlintoraScene::updateStars(EffectCore& effect, int preset) {
     SceneEngine& scene = effect.scene;
     const SpectrumBuffer& entries = effect.spectrum.buffers[0];
     const int step = presets[preset].spectrumStep;
@@ -289,4 +267,4 @@ void GlintoraScene::updateStars(EffectCore& effect, int preset)
     }
 }
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

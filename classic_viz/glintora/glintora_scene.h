@@ -41,4 +41,4 @@ private:
 // The description of the deliverable, around the archive bytes it ships.
 EffectDescription glintoraDescription(const std::uint8_t* archive, std::size_t length);
 
-} // namespace tevaro::viz
+}  // namespace tevaro::viz

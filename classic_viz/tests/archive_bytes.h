@@ -12,14 +12,11 @@ struct RawEntry {
     std::vector<std::uint8_t> data;
 };
 
-inline void put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+inline void put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-inline std::vector<std::uint8_t> buildArchive(const std::vector<RawEntry>& entries, std::uint32_t decodedSize = 0)
-{
+inline std::vector<std::uint8_t> buildArchive(const std::vector<RawEntry>& entries, std::uint32_t decodedSize = 0) {
     std::vector<std::uint8_t> body;
     std::vector<std::uint32_t> offsets;
     std::uint32_t needed = 0;
@@ -35,15 +32,13 @@ inline std::vector<std::uint8_t> buildArchive(const std::vector<RawEntry>& entri
     std::vector<std::uint8_t> out;
     put(out, decodedSize != 0 ? decodedSize : needed, 4);
     put(out, static_cast<std::uint32_t>(entries.size()), 4);
-    for (std::uint32_t o : offsets)
-        put(out, o, 4);
+    for (std::uint32_t o : offsets) put(out, o, 4);
     out.insert(out.end(), body.begin(), body.end());
     return out;
 }
 
 // 24-bit run: marker, marker, pixel, count.
-inline std::vector<std::uint8_t> run24(std::uint32_t pixel, std::uint32_t count)
-{
+inline std::vector<std::uint8_t> run24(std::uint32_t pixel, std::uint32_t count) {
     std::vector<std::uint8_t> out;
     put(out, 0xFFFFFF, 3);
     put(out, 0xFFFFFF, 3);
@@ -52,4 +47,4 @@ inline std::vector<std::uint8_t> run24(std::uint32_t pixel, std::uint32_t count)
     return out;
 }
 
-} // namespace tevaro::viz::testing
+}  // namespace tevaro::viz::testing

@@ -18,13 +18,12 @@ struct GlintoraFixture {
     PresentedImage out;
     std::array<std::uint8_t, SpectrumBins> bins{};
 
-    bool frame(int width = 350, int height = 320)
-    {
-        std::array<std::uint8_t, SpectrumBins> copy = bins;    // the player's buffer is reduced in place
+    bool frame(int width = 350, int height = 320) {
+        std::array<std::uint8_t, SpectrumBins> copy = bins;  // the player's buffer is reduced in place
         return effect.render(copy.data(), RenderRect{0, 0, width, height}, 32, out);
     }
     SceneEngine& scene() { return effect.scene; }
     ImageView archiveImage(int number) { return effect.scene.archive(GlintoraScene::ArchiveSlot).image(number); }
 };
 
-} // namespace tevaro::viz::testing
+}  // namespace tevaro::viz::testing

@@ -7,26 +7,22 @@ namespace {
 
 using testing::GlintoraFixture;
 
-bool sameColours(const ImageView& a, const ImageView& b)
-{
-    if (a.pixelCount() != b.pixelCount())
-        return false;
+bool sameColours(const ImageView& a, const ImageView& b) {
+    if (a.pixelCount() != b.pixelCount()) return false;
     for (int i = 0; i < a.pixelCount(); ++i)
-        if ((a.pixels[i] & ColourBits) != (b.pixels[i] & ColourBits))
-            return false;
+        if ((a.pixels[i] & ColourBits) != (b.pixels[i] & ColourBits)) return false;
     return true;
 }
 
-TEST(GlintoraArchive, HasTheEntriesTheScenesUse)
-{
+TEST(GlintoraArchive, HasTheEntriesTheScenesUse) {
     GlintoraFixture f;
     ASSERT_TRUE(f.frame());
     EXPECT_EQ(f.scene().archive(GlintoraScene::ArchiveSlot).count(), 72);
     struct Size {
         int first, last, width, height;
     };
-    for (const Size s : {Size{1, 3, 64, 64}, Size{4, 9, 1, 1}, Size{10, 63, 64, 64}, Size{64, 71, 16, 16},
-                         Size{72, 72, 1, 320}}) {
+    for (const Size s :
+         {Size{1, 3, 64, 64}, Size{4, 9, 1, 1}, Size{10, 63, 64, 64}, Size{64, 71, 16, 16}, Size{72, 72, 1, 320}}) {
         for (int n = s.first; n <= s.last; ++n) {
             const ImageView v = f.archiveImage(n);
             ASSERT_TRUE(v) << n;
@@ -43,16 +39,13 @@ TEST(GlintoraArchive, HasTheEntriesTheScenesUse)
     auto lit = [&](int n) {
         const ImageView v = f.archiveImage(n);
         int count = 0;
-        for (int i = 0; i < v.pixelCount(); ++i)
-            count += (v.pixels[i] & ColourBits) > 0x202020 ? 1 : 0;
+        for (int i = 0; i < v.pixelCount(); ++i) count += (v.pixels[i] & ColourBits) > 0x202020 ? 1 : 0;
         return count;
     };
-    for (int n = 54; n < 62; ++n)
-        EXPECT_GT(lit(n), lit(n + 1)) << n;
+    for (int n = 54; n < 62; ++n) EXPECT_GT(lit(n), lit(n + 1)) << n;
 }
 
-TEST(GlintoraScene, StarPictureFollowsLoudness)
-{
+TEST(GlintoraScene, StarPictureFollowsLoudness) {
     struct Case {
         int value, picture;
     };
@@ -61,8 +54,7 @@ TEST(GlintoraScene, StarPictureFollowsLoudness)
         EXPECT_EQ(GlintoraScene::starPicture(c.value), c.picture) << c.value;
 }
 
-TEST(GlintoraScene, StarEntryIndexStaysIn5To42)
-{
+TEST(GlintoraScene, StarEntryIndexStaysIn5To42) {
     EXPECT_EQ(GlintoraScene::starEntryIndex(51, 31), 41);
     EXPECT_EQ(GlintoraScene::starEntryIndex(9, 0), 5);
     EXPECT_EQ(GlintoraScene::starEntryIndex(46, 0), 42);
@@ -75,12 +67,10 @@ TEST(GlintoraScene, StarEntryIndexStaysIn5To42)
         }
 }
 
-TEST(GlintoraScene, SilenceShowsTheFaintDotOnEveryStarInStarlight)
-{
+TEST(GlintoraScene, SilenceShowsTheFaintDotOnEveryStarInStarlight) {
     GlintoraFixture f;
     f.effect.setCurrentPreset(GlintoraScene::Starlight);
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(f.frame());
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(f.frame());
     const ImageView dot = f.archiveImage(63);
     for (int n = GlintoraScene::FirstStar; n <= GlintoraScene::LastStar; ++n) {
         const Layer& star = f.scene().layers[static_cast<std::size_t>(n)];
@@ -89,14 +79,12 @@ TEST(GlintoraScene, SilenceShowsTheFaintDotOnEveryStarInStarlight)
     }
 }
 
-TEST(GlintoraScene, SilenceMakesEveryStarFullyTransparentInCloudsAndGlow)
-{
+TEST(GlintoraScene, SilenceMakesEveryStarFullyTransparentInCloudsAndGlow) {
     for (int preset : {GlintoraScene::StarClouds, GlintoraScene::StarGlow}) {
         SCOPED_TRACE(preset);
         GlintoraFixture f;
         f.effect.setCurrentPreset(preset);
-        for (int i = 0; i < 3; ++i)
-            ASSERT_TRUE(f.frame());
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(f.frame());
         for (int n = GlintoraScene::FirstStar; n <= GlintoraScene::LastStar; ++n) {
             const Layer& star = f.scene().layers[static_cast<std::size_t>(n)];
             for (int i = 0; i < star.picture.pixelCount(); ++i) {
@@ -110,8 +98,7 @@ TEST(GlintoraScene, SilenceMakesEveryStarFullyTransparentInCloudsAndGlow)
     }
 }
 
-TEST(GlintoraScene, EachStarFollowsEntryFourKInStarlight)
-{
+TEST(GlintoraScene, EachStarFollowsEntryFourKInStarlight) {
     GlintoraFixture f;
     f.effect.setCurrentPreset(GlintoraScene::Starlight);
     ASSERT_TRUE(f.frame());
@@ -129,30 +116,27 @@ TEST(GlintoraScene, EachStarFollowsEntryFourKInStarlight)
     EXPECT_TRUE(sameColours(f.scene().layers[star + 1].picture, f.archiveImage(63)));
 }
 
-TEST(GlintoraScene, ASteadyFullSpectrumSettlesOnTheLoudestPicture)
-{
+TEST(GlintoraScene, ASteadyFullSpectrumSettlesOnTheLoudestPicture) {
     GlintoraFixture f;
     f.effect.setCurrentPreset(GlintoraScene::Starlight);
     f.bins.fill(255);
-    for (int i = 0; i < 12; ++i)
-        ASSERT_TRUE(f.frame());
+    for (int i = 0; i < 12; ++i) ASSERT_TRUE(f.frame());
     for (int n = GlintoraScene::FirstStar; n <= GlintoraScene::LastStar; ++n)
         EXPECT_TRUE(sameColours(f.scene().layers[static_cast<std::size_t>(n)].picture, f.archiveImage(54))) << n;
 }
 
-TEST(GlintoraScene, TheGridIsLaidOutAgainOnceWhenTheMusicFallsSilent)
-{
+TEST(GlintoraScene, TheGridIsLaidOutAgainOnceWhenTheMusicFallsSilent) {
     GlintoraFixture f;
     f.effect.setCurrentPreset(GlintoraScene::StarClouds);
     auto positions = [&f]() {
         std::vector<int> p;
         for (int n = GlintoraScene::FirstStar; n <= GlintoraScene::LastStar; ++n)
-            p.push_back(f.scene().layers[static_cast<std::size_t>(n)].worldX * 1000 + f.scene().layers[static_cast<std::size_t>(n)].lift);
+            p.push_back(f.scene().layers[static_cast<std::size_t>(n)].worldX * 1000 +
+                        f.scene().layers[static_cast<std::size_t>(n)].lift);
         return p;
     };
     f.bins.fill(200);
-    for (int i = 0; i < 12; ++i)
-        ASSERT_TRUE(f.frame());
+    for (int i = 0; i < 12; ++i) ASSERT_TRUE(f.frame());
     ASSERT_GT(f.effect.spectrum.averageLevel, 10);
     EXPECT_EQ(f.script.quietFlag, 2);
     const std::vector<int> loud = positions();
@@ -162,16 +146,14 @@ TEST(GlintoraScene, TheGridIsLaidOutAgainOnceWhenTheMusicFallsSilent)
     std::vector<int> last = loud;
     for (int i = 0; i < 20; ++i) {
         ASSERT_TRUE(f.frame());
-        if (positions() != last)
-            ++changes;
+        if (positions() != last) ++changes;
         last = positions();
     }
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(f.script.quietFlag, 1);
 }
 
-TEST(GlintoraEffect, StarlightFollowsTheWindowSizeAndTheOthersKeepTheirGround)
-{
+TEST(GlintoraEffect, StarlightFollowsTheWindowSizeAndTheOthersKeepTheirGround) {
     GlintoraFixture f;
     f.effect.setCurrentPreset(GlintoraScene::Starlight);
     ASSERT_TRUE(f.frame(500, 400));
@@ -183,8 +165,7 @@ TEST(GlintoraEffect, StarlightFollowsTheWindowSizeAndTheOthersKeepTheirGround)
     EXPECT_EQ(f.out.width, 352);
 }
 
-TEST(GlintoraEffect, AnInvalidPresetRestartsTheSceneAndKeepsTheCurrentPreset)
-{
+TEST(GlintoraEffect, AnInvalidPresetRestartsTheSceneAndKeepsTheCurrentPreset) {
     GlintoraFixture f;
     ASSERT_TRUE(f.effect.setCurrentPreset(2));
     ASSERT_TRUE(f.frame());
@@ -195,27 +176,24 @@ TEST(GlintoraEffect, AnInvalidPresetRestartsTheSceneAndKeepsTheCurrentPreset)
     EXPECT_TRUE(f.effect.initialised);
 }
 
-TEST(GlintoraEffect, BeforeAnyPresetOnlyTheDefaultLayoutShows)
-{
+TEST(GlintoraEffect, BeforeAnyPresetOnlyTheDefaultLayoutShows) {
     GlintoraFixture f;
     ASSERT_TRUE(f.frame());
     EXPECT_EQ(f.scene().activePreset, 0);
-    EXPECT_EQ(f.scene().layers[9].layerClass, ClassFree);    // zeroed records load image 0
+    EXPECT_EQ(f.scene().layers[9].layerClass, ClassFree);  // zeroed records load image 0
     EXPECT_EQ(f.out.width, 350);
     EXPECT_EQ(f.out.height, 320);
 }
 
-TEST(GlintoraEffect, ResizedIsRaisedOnSizeChangesAndEvery17thFrame)
-{
+TEST(GlintoraEffect, ResizedIsRaisedOnSizeChangesAndEvery17thFrame) {
     GlintoraFixture f;
     std::vector<int> raised;
     for (int i = 0; i < 40; ++i) {
         ASSERT_TRUE(f.frame(i == 20 ? 351 : 350, 320));
-        if (f.effect.resized)
-            raised.push_back(i);
+        if (f.effect.resized) raised.push_back(i);
     }
     EXPECT_EQ(raised, (std::vector<int>{16, 20, 21, 37}));
 }
 
-} // namespace
-} // namespace tevaro::viz
+}  // namespace
+}  // namespace tevaro::viz

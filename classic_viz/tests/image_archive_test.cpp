@@ -13,13 +13,11 @@ using testing::put;
 using testing::RawEntry;
 using testing::run24;
 
-bool allPixels(const ImageView& v, Pixel expected)
-{
+bool allPixels(const ImageView& v, Pixel expected) {
     return std::all_of(v.pixels, v.pixels + v.pixelCount(), [expected](Pixel p) { return p == expected; });
 }
 
-TEST(ImageArchive, A24BitRunCoveringThePictureDecodesToOneColour)
-{
+TEST(ImageArchive, A24BitRunCoveringThePictureDecodesToOneColour) {
     // The painting surface of the bar visualizations: 352 x 320 black in a single run of 112641,
     // one pixel longer than the picture; the run is cut at the picture's end.
     ImageArchive archive;
@@ -38,13 +36,12 @@ TEST(ImageArchive, A24BitRunCoveringThePictureDecodesToOneColour)
     EXPECT_TRUE(allPixels(small, 0x123456));
     const ImageView literal = archive.image(3);
     ASSERT_TRUE(literal);
-    EXPECT_EQ(literal.pixels[0], 0x030201u);    // blue, green, red in the stream
+    EXPECT_EQ(literal.pixels[0], 0x030201u);  // blue, green, red in the stream
     EXPECT_EQ(literal.pixels[1], 0x060504u);
     EXPECT_EQ(*surface.stamp & 0xFF, 0);
 }
 
-TEST(ImageArchive, ImageNumbersOutsideOneToCountGiveNoPicture)
-{
+TEST(ImageArchive, ImageNumbersOutsideOneToCountGiveNoPicture) {
     ImageArchive archive;
     const auto bytes = buildArchive({{0x24, 1, 1, {1, 2, 3}}, {0x24, 1, 1, {4, 5, 6}}});
     ASSERT_TRUE(archive.decode(bytes.data(), bytes.size()));
@@ -54,14 +51,13 @@ TEST(ImageArchive, ImageNumbersOutsideOneToCountGiveNoPicture)
     EXPECT_FALSE(archive.image(-1));
 }
 
-TEST(ImageArchive, SixteenBitRunLengthExpandsFiveFiveFive)
-{
+TEST(ImageArchive, SixteenBitRunLengthExpandsFiveFiveFive) {
     std::vector<std::uint8_t> data;
-    put(data, 0x7FFF, 2);    // white
-    put(data, 0x001F, 2);    // blue
-    put(data, 0xFFFF, 2);    // run marker
-    put(data, 0x7C00, 2);    // red
-    put(data, 5, 4);         // two more than the picture has left
+    put(data, 0x7FFF, 2);  // white
+    put(data, 0x001F, 2);  // blue
+    put(data, 0xFFFF, 2);  // run marker
+    put(data, 0x7C00, 2);  // red
+    put(data, 5, 4);       // two more than the picture has left
     ImageArchive archive;
     for (std::uint32_t format : {0x16u, 0xC16u}) {
         const auto bytes = buildArchive({{format, 5, 1, data}});
@@ -75,8 +71,7 @@ TEST(ImageArchive, SixteenBitRunLengthExpandsFiveFiveFive)
     }
 }
 
-TEST(ImageArchive, WhiteOnItsOwnIsAPixelNotAMarker)
-{
+TEST(ImageArchive, WhiteOnItsOwnIsAPixelNotAMarker) {
     std::vector<std::uint8_t> data;
     put(data, 0xFFFFFF, 3);
     put(data, 0x000001, 3);
@@ -89,8 +84,7 @@ TEST(ImageArchive, WhiteOnItsOwnIsAPixelNotAMarker)
     EXPECT_EQ(v.pixels[1], 0x000001u);
 }
 
-TEST(ImageArchive, MalformedEntriesAreMissingAndTheRestDecodes)
-{
+TEST(ImageArchive, MalformedEntriesAreMissingAndTheRestDecodes) {
     struct Case {
         const char* name;
         RawEntry bad;
@@ -116,12 +110,11 @@ TEST(ImageArchive, MalformedEntriesAreMissingAndTheRestDecodes)
     }
 }
 
-TEST(ImageArchive, HeadersThatDoNotFitTheBytesAreRefused)
-{
+TEST(ImageArchive, HeadersThatDoNotFitTheBytesAreRefused) {
     ImageArchive archive;
     std::vector<std::uint8_t> tooMany;
     put(tooMany, 100, 4);
-    put(tooMany, 1000, 4);    // 1000 offsets in 16 bytes
+    put(tooMany, 1000, 4);  // 1000 offsets in 16 bytes
     put(tooMany, 0, 4);
     put(tooMany, 0, 4);
     EXPECT_FALSE(archive.decode(tooMany.data(), tooMany.size()));
@@ -129,15 +122,14 @@ TEST(ImageArchive, HeadersThatDoNotFitTheBytesAreRefused)
     EXPECT_FALSE(archive.decode(tooMany.data(), 7));
 
     auto outside = buildArchive({{0x24, 1, 1, {1, 2, 3}}, {0x24, 1, 1, {4, 5, 6}}});
-    outside[8] = 0xF0;    // entry 1 offset far past the end
+    outside[8] = 0xF0;  // entry 1 offset far past the end
     outside[9] = 0xFF;
     ASSERT_TRUE(archive.decode(outside.data(), outside.size()));
     EXPECT_FALSE(archive.image(1));
     EXPECT_TRUE(archive.image(2));
 }
 
-TEST(ImageArchive, EntriesBeyondTheDeclaredDecodedSizeAreMissing)
-{
+TEST(ImageArchive, EntriesBeyondTheDeclaredDecodedSizeAreMissing) {
     // Room for the first 2 x 2 entry only (16 + 16 bytes), not the second.
     ImageArchive archive;
     const auto bytes = buildArchive({{0xC24, 2, 2, run24(1, 4)}, {0xC24, 2, 2, run24(2, 4)}}, 32);
@@ -146,5 +138,5 @@ TEST(ImageArchive, EntriesBeyondTheDeclaredDecodedSizeAreMissing)
     EXPECT_FALSE(archive.image(2));
 }
 
-} // namespace
-} // namespace tevaro::viz
+}  // namespace
+}  // namespace tevaro::viz

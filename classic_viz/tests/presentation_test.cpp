@@ -9,33 +9,29 @@
 namespace tevaro::viz {
 namespace {
 
-std::vector<Pixel> numbered(int width, int height)
-{
+std::vector<Pixel> numbered(int width, int height) {
     std::vector<Pixel> canvas(static_cast<std::size_t>(width * height));
-    for (int i = 0; i < width * height; ++i)
-        canvas[static_cast<std::size_t>(i)] = static_cast<Pixel>(i + 1);
+    for (int i = 0; i < width * height; ++i) canvas[static_cast<std::size_t>(i)] = static_cast<Pixel>(i + 1);
     return canvas;
 }
 
-Pixel word(const PresentedImage& image, int x, int y)
-{
+Pixel word(const PresentedImage& image, int x, int y) {
     Pixel p;
     std::memcpy(&p, image.bits.data() + y * image.stride() + 4 * x, 4);
     return p;
 }
 
-TEST(Resample, TheAccumulatorModes)
-{
+TEST(Resample, TheAccumulatorModes) {
     struct Case {
         int length, factor;
         std::vector<int> map;
     };
     const Case cases[] = {
         {4, 256, {0, 1, 2, 3}},
-        {4, 512, {0, 0, 1, 1, 2, 2, 3}},             // 2x, the last pixel once
-        {3, 768, {0, 0, 0, 1, 1, 1, 2, 2}},          // 3x, the last pixel twice
-        {4, 384, {0, 0, 1, 2, 2, 3}},                // step 128: every second pixel once
-        {6, 128, {0, 1, 3, 4}},                      // step 128: a skip on every second step
+        {4, 512, {0, 0, 1, 1, 2, 2, 3}},     // 2x, the last pixel once
+        {3, 768, {0, 0, 0, 1, 1, 1, 2, 2}},  // 3x, the last pixel twice
+        {4, 384, {0, 0, 1, 2, 2, 3}},        // step 128: every second pixel once
+        {6, 128, {0, 1, 3, 4}},              // step 128: a skip on every second step
     };
     for (const Case& c : cases) {
         std::vector<int> map(static_cast<std::size_t>(3 * c.length));
@@ -46,8 +42,7 @@ TEST(Resample, TheAccumulatorModes)
     }
 }
 
-TEST(Presentation, AWindowFourTimesTheCanvasIsReachedByOneDoublingAndA2xResample)
-{
+TEST(Presentation, AWindowFourTimesTheCanvasIsReachedByOneDoublingAndA2xResample) {
     const std::vector<Pixel> canvas = numbered(350, 320);
     Presenter presenter;
     PresentedImage out;
@@ -55,21 +50,18 @@ TEST(Presentation, AWindowFourTimesTheCanvasIsReachedByOneDoublingAndA2xResample
     // Doubled to 700 x 640 (factor 512): every doubled pixel twice but the last.
     EXPECT_EQ(out.width, 1399);
     EXPECT_EQ(out.height, 1279);
-    for (int x = 0; x < 4; ++x)
-        EXPECT_EQ(word(out, x, 0), 1u);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(word(out, x, 0), 1u);
     EXPECT_EQ(word(out, 4, 0), 2u);
     EXPECT_EQ(word(out, 0, 4), 351u);
     EXPECT_EQ(word(out, 1398, 1278), 350u * 320u);
 }
 
-TEST(Presentation, RowsArePaddedWithBlackToTheDeviceAlignment)
-{
+TEST(Presentation, RowsArePaddedWithBlackToTheDeviceAlignment) {
     struct Case {
         int canvasWidth, depth, width, bitCount;
     };
     const Case cases[] = {
-        {350, 24, 352, 24}, {352, 24, 352, 24}, {5, 16, 6, 16}, {6, 16, 6, 16},
-        {5, 8, 8, 32},      {5, 32, 5, 32},
+        {350, 24, 352, 24}, {352, 24, 352, 24}, {5, 16, 6, 16}, {6, 16, 6, 16}, {5, 8, 8, 32}, {5, 32, 5, 32},
     };
     for (const Case& c : cases) {
         const std::vector<Pixel> canvas(static_cast<std::size_t>(c.canvasWidth) * 2, 0x00FFFFFF);
@@ -86,8 +78,7 @@ TEST(Presentation, RowsArePaddedWithBlackToTheDeviceAlignment)
     }
 }
 
-TEST(Presentation, SixteenAndTwentyFourBitPacking)
-{
+TEST(Presentation, SixteenAndTwentyFourBitPacking) {
     const Pixel canvas[2] = {0x7BFF8040, 0x00010203};
     Presenter presenter;
     PresentedImage out;
@@ -103,8 +94,7 @@ TEST(Presentation, SixteenAndTwentyFourBitPacking)
     EXPECT_EQ(out.bits[3], 0x03);
 }
 
-TEST(Presentation, OnResizeTheImageSitsTopLeftInABlackWindowSizedFrame)
-{
+TEST(Presentation, OnResizeTheImageSitsTopLeftInABlackWindowSizedFrame) {
     const std::vector<Pixel> canvas(10 * 10, 0x00FFFFFF);
     Presenter presenter;
     PresentedImage out;
@@ -121,8 +111,7 @@ TEST(Presentation, OnResizeTheImageSitsTopLeftInABlackWindowSizedFrame)
     EXPECT_EQ(out.height, 29);
 }
 
-TEST(Presentation, AnImageTallerThanTheWindowIsCutAtTheBottom)
-{
+TEST(Presentation, AnImageTallerThanTheWindowIsCutAtTheBottom) {
     const std::vector<Pixel> canvas = numbered(4, 8);
     Presenter presenter;
     PresentedImage out;
@@ -132,5 +121,5 @@ TEST(Presentation, AnImageTallerThanTheWindowIsCutAtTheBottom)
     EXPECT_EQ(word(out, 0, 0), 1u);
 }
 
-} // namespace
-} // namespace tevaro::viz
+}  // namespace
+}  // namespace tevaro::viz

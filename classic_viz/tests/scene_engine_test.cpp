@@ -10,29 +10,26 @@ namespace {
 
 using testing::SceneFixture;
 
-std::vector<int> drawOrder(const SceneEngine& scene)
-{
+std::vector<int> drawOrder(const SceneEngine& scene) {
     std::vector<int> order;
     for (int n : scene.drawList()) {
-        if (n < 0)
-            break;
+        if (n < 0) break;
         order.push_back(n);
     }
     return order;
 }
 
-TEST(Placement, FlatCaseStretchesWorldUnitsBy256Over255)
-{
+TEST(Placement, FlatCaseStretchesWorldUnitsBy256Over255) {
     struct Case {
         int worldX, worldY, lift, width, height;
         int screenX, screenY;
     };
     const Case cases[] = {
-        {62, 0, 0, 64, 64, 62, 0},        // (62 + 32) x 256/255 - 32 = 62.37; 64.25 - 65 = -0.75
-        {62, 0, -10, 64, 64, 62, 9},      // a negative lift moves the picture down
-        {-2, 0, 0, 350, 320, -1, 0},      // 173 x 256/255 - 175 = -1.32
-        {175, 0, 0, 1, 320, 175, 0},      // the colour strip
-        {0, 0, 20, 16, 16, 0, -20},      // 16.06 - 37 = -20.94
+        {62, 0, 0, 64, 64, 62, 0},    // (62 + 32) x 256/255 - 32 = 62.37; 64.25 - 65 = -0.75
+        {62, 0, -10, 64, 64, 62, 9},  // a negative lift moves the picture down
+        {-2, 0, 0, 350, 320, -1, 0},  // 173 x 256/255 - 175 = -1.32
+        {175, 0, 0, 1, 320, 175, 0},  // the colour strip
+        {0, 0, 20, 16, 16, 0, -20},   // 16.06 - 37 = -20.94
     };
     for (const Case& c : cases) {
         SceneFixture f({{c.width, c.height, 0x10}}, 400, 400);
@@ -48,8 +45,7 @@ TEST(Placement, FlatCaseStretchesWorldUnitsBy256Over255)
     }
 }
 
-TEST(Placement, GeneralFormWithDefaultCameraGivesAFiniteScaledPosition)
-{
+TEST(Placement, GeneralFormWithDefaultCameraGivesAFiniteScaledPosition) {
     SceneFixture f({{1, 1, 0x10}}, 350, 320);
     f.scene.camera = Camera{};
     Layer& layer = f.show(0, 1);
@@ -61,20 +57,18 @@ TEST(Placement, GeneralFormWithDefaultCameraGivesAFiniteScaledPosition)
     EXPECT_EQ(layer.depth, -474 + 1);
 }
 
-TEST(Sorting, BackgroundFirstThenForegroundByKeyWithTiesInLayerOrder)
-{
+TEST(Sorting, BackgroundFirstThenForegroundByKeyWithTiesInLayerOrder) {
     SceneFixture f({{2, 2, 0x10}});
     f.hideAllBut({0, 1, 2, 3, 4, 5, 6});
-    for (int n = 0; n <= 6; ++n)
-        f.show(n, 1, n == 4 ? ClassBackground : ClassAnimated);
+    for (int n = 0; n <= 6; ++n) f.show(n, 1, n == 4 ? ClassBackground : ClassAnimated);
     auto& L = f.scene.layers;
     L[0].depth = 50;
     L[1].depth = 10;
     L[2].depth = 5;
-    L[3].depth = 10;    // ties with layer 1: layer 1 first
-    L[4].depth = 900;   // background: before every foreground layer
+    L[3].depth = 10;   // ties with layer 1: layer 1 first
+    L[4].depth = 900;  // background: before every foreground layer
     L[5].depth = -20000;
-    L[6].depth = -15000;    // both keys below 0 count as 0: tie, layer order
+    L[6].depth = -15000;  // both keys below 0 count as 0: tie, layer order
     L[0].layerClass = ClassForeground;
     f.scene.sortLayers();
     EXPECT_EQ(drawOrder(f.scene), (std::vector<int>{4, 5, 6, 2, 1, 3, 0}));
@@ -85,12 +79,11 @@ TEST(Sorting, BackgroundFirstThenForegroundByKeyWithTiesInLayerOrder)
     EXPECT_EQ(drawOrder(f.scene), (std::vector<int>{4, 5, 6, 2, 0}));
 }
 
-TEST(Clipping, OffCanvasLayersGetStateZeroAndStayUndrawnUntilShownAgain)
-{
+TEST(Clipping, OffCanvasLayersGetStateZeroAndStayUndrawnUntilShownAgain) {
     SceneFixture f({{4, 4, 0x00FF00}});
     f.hideAllBut({9});
     Layer& layer = f.show(9, 1);
-    layer.worldX = 40;    // right of the 20-pixel canvas
+    layer.worldX = 40;  // right of the 20-pixel canvas
     f.scene.render();
     EXPECT_EQ(layer.state, StateHidden);
 
@@ -106,19 +99,14 @@ TEST(Clipping, OffCanvasLayersGetStateZeroAndStayUndrawnUntilShownAgain)
     EXPECT_EQ(f.canvasAt(3, 1), 0x00FF00u);
 }
 
-TEST(Clipping, EdgeCrossingLayersAreCutToTheVisiblePart)
-{
+TEST(Clipping, EdgeCrossingLayersAreCutToTheVisiblePart) {
     struct Case {
         int screenX, screenY;
         int state, drawnWidth, drawnHeight, clipped;
     };
     const Case cases[] = {
-        {2, 2, StateDraw, 4, 4, 0},
-        {-3, 2, StateDraw, 1, 4, 1},
-        {18, 8, StateDraw, 2, 2, 1},
-        {20, 2, StateHidden, 4, 4, 0},
-        {-4, 2, StateHidden, 4, 4, 0},
-        {2, 10, StateHidden, 4, 4, 0},
+        {2, 2, StateDraw, 4, 4, 0},    {-3, 2, StateDraw, 1, 4, 1},   {18, 8, StateDraw, 2, 2, 1},
+        {20, 2, StateHidden, 4, 4, 0}, {-4, 2, StateHidden, 4, 4, 0}, {2, 10, StateHidden, 4, 4, 0},
         {2, -4, StateHidden, 4, 4, 0},
     };
     for (const Case& c : cases) {
@@ -142,8 +130,7 @@ TEST(Clipping, EdgeCrossingLayersAreCutToTheVisiblePart)
     EXPECT_EQ(tiny.state, StateHidden);
 }
 
-TEST(LoadPicture, AnImageNumberOneAboveTheCountFreesTheLayer)
-{
+TEST(LoadPicture, AnImageNumberOneAboveTheCountFreesTheLayer) {
     SceneFixture f({{4, 4, 0x10}, {2, 2, 0x20}});
     Layer& layer = f.show(7, 2);
     EXPECT_TRUE(layer.picture);
@@ -151,16 +138,15 @@ TEST(LoadPicture, AnImageNumberOneAboveTheCountFreesTheLayer)
     EXPECT_EQ(layer.layerClass, ClassFree);
     EXPECT_FALSE(layer.picture);
     f.show(8, 1);
-    f.scene.setPicture(8, 5, 1);    // a slot holding no archive
+    f.scene.setPicture(8, 5, 1);  // a slot holding no archive
     EXPECT_EQ(f.scene.layers[8].layerClass, ClassFree);
 }
 
-TEST(StampIntoLayerZero, RowsAreAddressedLikeCanvasRowsAndTheLayerStopsCompositing)
-{
+TEST(StampIntoLayerZero, RowsAreAddressedLikeCanvasRowsAndTheLayerStopsCompositing) {
     SceneFixture f({{2, 3, 0x0000FF}});
     f.scene.giveOwnBuffer(0, 8, 8, 0);
     Layer& brush = f.show(5, 1);
-    brush.composited = NotComposited;    // stamping draws whatever the layer's own setting
+    brush.composited = NotComposited;  // stamping draws whatever the layer's own setting
     brush.screenX = 1;
     brush.screenY = 2;
     f.scene.stampIntoLayerZero(5);
@@ -174,12 +160,10 @@ TEST(StampIntoLayerZero, RowsAreAddressedLikeCanvasRowsAndTheLayerStopsCompositi
     EXPECT_EQ(brush.state, StateDrawn);
 }
 
-TEST(FillFromPaletteRow, TakesColumnZeroOfTheRowAndKeepsEachPixelsTransparency)
-{
+TEST(FillFromPaletteRow, TakesColumnZeroOfTheRowAndKeepsEachPixelsTransparency) {
     SceneFixture f({{1, 4, 0x000000}, {2, 2, 0x000000}});
     Layer& strip = f.show(1, 1);
-    for (int row = 0; row < 4; ++row)
-        strip.picture.pixels[row] = 0x010101u * static_cast<Pixel>(row + 1);
+    for (int row = 0; row < 4; ++row) strip.picture.pixels[row] = 0x010101u * static_cast<Pixel>(row + 1);
     Layer& star = f.show(9, 2);
     star.picture.pixels[0] = 0x7F000000;
     star.picture.pixels[3] = 0xFF123456;
@@ -190,8 +174,7 @@ TEST(FillFromPaletteRow, TakesColumnZeroOfTheRowAndKeepsEachPixelsTransparency)
     EXPECT_EQ(star.state, StateDraw);
 }
 
-TEST(CopyPixels, NeedsTwoPicturesOfTheSameSize)
-{
+TEST(CopyPixels, NeedsTwoPicturesOfTheSameSize) {
     SceneFixture f({{2, 2, 0x11}, {2, 2, 0x22}, {3, 1, 0x33}});
     Layer& a = f.show(5, 1);
     Layer& b = f.show(9, 2);
@@ -203,8 +186,7 @@ TEST(CopyPixels, NeedsTwoPicturesOfTheSameSize)
     EXPECT_EQ(c.picture.pixels[0], 0x33u);
 }
 
-TEST(Animation, AnglesWrapTransparencyClampsAndMovedLayersRedraw)
-{
+TEST(Animation, AnglesWrapTransparencyClampsAndMovedLayersRedraw) {
     SceneFixture f({{2, 2, 0x11}});
     f.show(6, 1, ClassBackground);
     LayerMotion& m = f.scene.motion[6];
@@ -220,11 +202,10 @@ TEST(Animation, AnglesWrapTransparencyClampsAndMovedLayersRedraw)
 
     f.show(7, 1, ClassBackground);
     f.scene.animate();
-    EXPECT_EQ(f.scene.layers[7].layerClass, ClassBackground);    // nothing moves: untouched
+    EXPECT_EQ(f.scene.layers[7].layerClass, ClassBackground);  // nothing moves: untouched
 }
 
-TEST(DefaultLayout, GivesLayersZeroToFiveTheirTable)
-{
+TEST(DefaultLayout, GivesLayersZeroToFiveTheirTable) {
     SceneFixture f({{1, 1, 0}});
     SpectrumAnalysis spectrum;
     spectrum.settings.gain = 9;
@@ -253,8 +234,7 @@ TEST(DefaultLayout, GivesLayersZeroToFiveTheirTable)
     EXPECT_EQ(spectrum.previous[4], 0);
 }
 
-TEST(EdgePassStamp, RunsAgainOnlyWhenItsParametersChangeOrARefreshForcesIt)
-{
+TEST(EdgePassStamp, RunsAgainOnlyWhenItsParametersChangeOrARefreshForcesIt) {
     // A 6 x 1 bar, distances 1..6 from the left (scan bit 8 only).
     SceneFixture f({{6, 1, 0x808080}});
     f.hideAllBut({3});
@@ -264,8 +244,7 @@ TEST(EdgePassStamp, RunsAgainOnlyWhenItsParametersChangeOrARefreshForcesIt)
     bar.edgeTransparency = 200;
     auto transparencies = [&bar]() {
         std::vector<int> t;
-        for (int i = 0; i < 6; ++i)
-            t.push_back(transparencyOf(bar.picture.pixels[i]));
+        for (int i = 0; i < 6; ++i) t.push_back(transparencyOf(bar.picture.pixels[i]));
         return t;
     };
     f.scene.render();
@@ -274,7 +253,7 @@ TEST(EdgePassStamp, RunsAgainOnlyWhenItsParametersChangeOrARefreshForcesIt)
 
     bar.picture.pixels[0] = withTransparency(bar.picture.pixels[0], 7);
     f.scene.render();
-    EXPECT_EQ(transparencies()[0], 7);    // unchanged parameters: skipped
+    EXPECT_EQ(transparencies()[0], 7);  // unchanged parameters: skipped
 
     bar.edgeWidth = 2;
     f.scene.render();
@@ -287,5 +266,5 @@ TEST(EdgePassStamp, RunsAgainOnlyWhenItsParametersChangeOrARefreshForcesIt)
     EXPECT_EQ(transparencies()[0], 100);
 }
 
-} // namespace
-} // namespace tevaro::viz
+}  // namespace
+}  // namespace tevaro::viz

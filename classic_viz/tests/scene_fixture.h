@@ -17,8 +17,7 @@ struct SolidPicture {
 
 class SceneFixture {
 public:
-    explicit SceneFixture(const std::vector<SolidPicture>& pictures, int canvasWidth = 20, int canvasHeight = 10)
-    {
+    explicit SceneFixture(const std::vector<SolidPicture>& pictures, int canvasWidth = 20, int canvasHeight = 10) {
         std::vector<RawEntry> entries;
         for (const SolidPicture& p : pictures)
             entries.push_back({0xC24, static_cast<std::uint32_t>(p.width), static_cast<std::uint32_t>(p.height),
@@ -30,8 +29,7 @@ public:
     }
 
     // A drawn, composited layer showing archive entry `image`.
-    Layer& show(int n, int image, int layerClass = ClassAnimated)
-    {
+    Layer& show(int n, int image, int layerClass = ClassAnimated) {
         Layer& layer = scene.layers[static_cast<std::size_t>(n)];
         layer.layerClass = layerClass;
         layer.state = StateDraw;
@@ -39,8 +37,7 @@ public:
         scene.setPicture(n, 0, image);
         return layer;
     }
-    void hideAllBut(std::initializer_list<int> shown)
-    {
+    void hideAllBut(std::initializer_list<int> shown) {
         for (int n = 0; n < SceneEngine::LayerCapacity; ++n)
             if (std::find(shown.begin(), shown.end(), n) == shown.end())
                 scene.layers[static_cast<std::size_t>(n)].layerClass = ClassFree;
@@ -51,4 +48,4 @@ public:
     SceneEngine scene;
 };
 
-} // namespace tevaro::viz::testing
+}  // namespace tevaro::viz::testing

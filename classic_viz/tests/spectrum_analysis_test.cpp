@@ -9,51 +9,49 @@
 namespace tevaro::viz {
 namespace {
 
-std::array<std::uint8_t, SpectrumBins> rampBins()
-{
+std::array<std::uint8_t, SpectrumBins> rampBins() {
     std::array<std::uint8_t, SpectrumBins> bins{};
     for (int i = 0; i < SpectrumBins; ++i)
         bins[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((i * 7) & 0xFF);
     return bins;
 }
 
-TEST(RandomSource, StartsAtStateOneAndNeverSeeds)
-{
+TEST(RandomSource, StartsAtStateOneAndNeverSeeds) {
     RandomSource random;
     const int expected[] = {41, 18467, 6334, 26500, 19169};
-    for (int v : expected)
-        EXPECT_EQ(random.next(), v);
+    for (int v : expected) EXPECT_EQ(random.next(), v);
 }
 
-TEST(SpectrumReduction, EachOfTheFirst256BinsBecomesTheLoudestOfItsFour)
-{
+TEST(SpectrumReduction, EachOfTheFirst256BinsBecomesTheLoudestOfItsFour) {
     std::array<std::uint8_t, SpectrumBins> bins = rampBins();
     const std::array<std::uint8_t, SpectrumBins> before = bins;
-    bins[0] = 1; bins[1] = 9; bins[2] = 3; bins[3] = 2;
-    bins[1020] = 200; bins[1021] = 3; bins[1022] = 4; bins[1023] = 201;
+    bins[0] = 1;
+    bins[1] = 9;
+    bins[2] = 3;
+    bins[3] = 2;
+    bins[1020] = 200;
+    bins[1021] = 3;
+    bins[1022] = 4;
+    bins[1023] = 201;
     SpectrumAnalysis::reduceSpectrum(bins.data());
     EXPECT_EQ(bins[0], 9);
     EXPECT_EQ(bins[255], 201);
     for (int i = 1; i < 255; ++i) {
         std::uint8_t m = 0;
-        for (int k = 0; k < 4; ++k)
-            m = std::max(m, before[static_cast<std::size_t>(4 * i + k)]);
+        for (int k = 0; k < 4; ++k) m = std::max(m, before[static_cast<std::size_t>(4 * i + k)]);
         EXPECT_EQ(bins[static_cast<std::size_t>(i)], m) << "bin " << i;
     }
     for (int i = 256; i < 1020; ++i)
         EXPECT_EQ(bins[static_cast<std::size_t>(i)], before[static_cast<std::size_t>(i)]) << "bin " << i;
 }
 
-TEST(AudioUpdate, StraightOrderTakesBinIPlusOneAndMetersTheLevel)
-{
+TEST(AudioUpdate, StraightOrderTakesBinIPlusOneAndMetersTheLevel) {
     SpectrumAnalysis s;
     RandomSource random;
     std::array<std::uint8_t, SpectrumBins> bins{};
-    for (int i = 0; i < 256; ++i)
-        bins[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    for (int i = 0; i < 256; ++i) bins[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
     s.audioUpdate(bins.data(), random);
-    for (int i = 0; i < 255; ++i)
-        EXPECT_EQ(s.buffers[0][static_cast<std::size_t>(i)], i + 1);
+    for (int i = 0; i < 255; ++i) EXPECT_EQ(s.buffers[0][static_cast<std::size_t>(i)], i + 1);
     EXPECT_EQ(s.buffers[0][255], 0);
     EXPECT_EQ(s.binCount, 255);
     // Sum of bins 0..254 = 32385; / 106 = 305, capped at 255.
@@ -62,25 +60,21 @@ TEST(AudioUpdate, StraightOrderTakesBinIPlusOneAndMetersTheLevel)
     EXPECT_EQ(s.averageLevel, 25);
 }
 
-TEST(AudioUpdate, ReversedOrderFillsEntries1To255AndKeepsEntry0)
-{
+TEST(AudioUpdate, ReversedOrderFillsEntries1To255AndKeepsEntry0) {
     SpectrumAnalysis s;
     RandomSource random;
     s.settings.orderMode = 2;
     s.buffers[0][0] = 77;
     std::array<std::uint8_t, SpectrumBins> bins{};
-    for (int i = 0; i < 256; ++i)
-        bins[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i / 2);
+    for (int i = 0; i < 256; ++i) bins[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i / 2);
     s.audioUpdate(bins.data(), random);
     EXPECT_EQ(s.buffers[0][0], 77);
-    for (int i = 0; i < 255; ++i)
-        EXPECT_EQ(s.buffers[0][static_cast<std::size_t>(255 - i)], (i + 1) / 2);
+    for (int i = 0; i < 255; ++i) EXPECT_EQ(s.buffers[0][static_cast<std::size_t>(255 - i)], (i + 1) / 2);
     // 2 x (0 + 1 + ... + 126) + 127 = 16129; / 106 = 152.
     EXPECT_EQ(s.level, 152);
 }
 
-TEST(AudioUpdate, SilenceGivesLevelZeroAndWithSmoothingAnAllZeroSpectrum)
-{
+TEST(AudioUpdate, SilenceGivesLevelZeroAndWithSmoothingAnAllZeroSpectrum) {
     SpectrumAnalysis s;
     RandomSource random;
     s.settings.smoothing = 5;
@@ -88,12 +82,10 @@ TEST(AudioUpdate, SilenceGivesLevelZeroAndWithSmoothingAnAllZeroSpectrum)
     std::array<std::uint8_t, SpectrumBins> bins{};
     s.audioUpdate(bins.data(), random);
     EXPECT_EQ(s.level, 0);
-    for (int i = 0; i < s.binCount; ++i)
-        EXPECT_EQ(s.buffers[0][static_cast<std::size_t>(i)], 0);
+    for (int i = 0; i < s.binCount; ++i) EXPECT_EQ(s.buffers[0][static_cast<std::size_t>(i)], 0);
 }
 
-TEST(AudioUpdate, FrameSkipTwoTakesTheAudioOnEveryThirdFrame)
-{
+TEST(AudioUpdate, FrameSkipTwoTakesTheAudioOnEveryThirdFrame) {
     SpectrumAnalysis s;
     RandomSource random;
     s.settings.frameSkip = 2;
@@ -109,8 +101,7 @@ TEST(AudioUpdate, FrameSkipTwoTakesTheAudioOnEveryThirdFrame)
     EXPECT_EQ(history, (std::vector<int>{1, 1, 1, 2, 2, 2, 3}));
 }
 
-TEST(AnalysisChain, MirrorThenResampleGivesTheEntryCountsTheEffectsRelyOn)
-{
+TEST(AnalysisChain, MirrorThenResampleGivesTheEntryCountsTheEffectsRelyOn) {
     struct Case {
         int factor;
         int expected;
@@ -120,11 +111,10 @@ TEST(AnalysisChain, MirrorThenResampleGivesTheEntryCountsTheEffectsRelyOn)
         SpectrumAnalysis s;
         s.settings.orderMode = 8;
         s.settings.resampleFactor = c.factor;
-        for (int i = 0; i < 255; ++i)
-            s.buffers[0][static_cast<std::size_t>(i)] = i;
+        for (int i = 0; i < 255; ++i) s.buffers[0][static_cast<std::size_t>(i)] = i;
         s.mirror();
         EXPECT_EQ(s.binCount, 512);
-        EXPECT_EQ(s.buffers[1][0], 0);      // entry 255 of the input: the slot left at 0
+        EXPECT_EQ(s.buffers[1][0], 0);  // entry 255 of the input: the slot left at 0
         EXPECT_EQ(s.buffers[1][1], 254);
         EXPECT_EQ(s.buffers[1][255], 0);
         EXPECT_EQ(s.buffers[1][509], 254);
@@ -137,25 +127,24 @@ TEST(AnalysisChain, MirrorThenResampleGivesTheEntryCountsTheEffectsRelyOn)
     }
 }
 
-TEST(AnalysisChain, StretchWritesMidpointsUntil512Entries)
-{
+TEST(AnalysisChain, StretchWritesMidpointsUntil512Entries) {
     SpectrumAnalysis s;
-    s.settings.resampleFactor = 512;    // step 0: the accumulator never wraps, every gap gets a midpoint
-    for (int i = 0; i < 255; ++i)
-        s.buffers[0][static_cast<std::size_t>(i)] = 2 * i;
+    s.settings.resampleFactor = 512;  // step 0: the accumulator never wraps, every gap gets a midpoint
+    for (int i = 0; i < 255; ++i) s.buffers[0][static_cast<std::size_t>(i)] = 2 * i;
     s.resample();
     EXPECT_EQ(s.binCount, 509);
     EXPECT_EQ(s.buffers[1][0], 0);
-    EXPECT_EQ(s.buffers[1][1], 2);    // (0 + 4) >> 1
+    EXPECT_EQ(s.buffers[1][1], 2);  // (0 + 4) >> 1
     EXPECT_EQ(s.buffers[1][2], 2);
     EXPECT_EQ(s.buffers[1][508], 508);
 }
 
-TEST(AnalysisChain, GainAddsToNonZeroEntriesAndClamps)
-{
+TEST(AnalysisChain, GainAddsToNonZeroEntriesAndClamps) {
     SpectrumAnalysis s;
     s.binCount = 3;
-    s.buffers[0][0] = 0; s.buffers[0][1] = 10; s.buffers[0][2] = 250;
+    s.buffers[0][0] = 0;
+    s.buffers[0][1] = 10;
+    s.buffers[0][2] = 250;
     s.settings.gain = 10;
     s.applyGain();
     EXPECT_EQ(s.buffers[0][0], 0);
@@ -163,8 +152,7 @@ TEST(AnalysisChain, GainAddsToNonZeroEntriesAndClamps)
     EXPECT_EQ(s.buffers[0][2], 255);
 }
 
-TEST(AnalysisChain, SmoothingCountsEntryTwiceAndReusesItNearTheEnd)
-{
+TEST(AnalysisChain, SmoothingCountsEntryTwiceAndReusesItNearTheEnd) {
     struct Case {
         std::vector<int> in;
         int window;
@@ -172,14 +160,13 @@ TEST(AnalysisChain, SmoothingCountsEntryTwiceAndReusesItNearTheEnd)
     };
     const Case cases[] = {
         {{3, 6, 9}, 1, {6, 10, 13}},
-        {{200, 0, 0}, 1, {200, 5, 0}},    // the silent stretch decays from its left neighbour
+        {{200, 0, 0}, 1, {200, 5, 0}},  // the silent stretch decays from its left neighbour
         {{255, 255, 255}, 2, {255, 255, 255}},
     };
     for (const Case& c : cases) {
         SpectrumAnalysis s;
         s.binCount = static_cast<int>(c.in.size());
-        for (std::size_t i = 0; i < c.in.size(); ++i)
-            s.buffers[0][i] = c.in[i];
+        for (std::size_t i = 0; i < c.in.size(); ++i) s.buffers[0][i] = c.in[i];
         s.settings.smoothing = c.window;
         s.smooth();
         std::vector<int> out(s.buffers[0].begin(), s.buffers[0].begin() + s.binCount);
@@ -187,39 +174,37 @@ TEST(AnalysisChain, SmoothingCountsEntryTwiceAndReusesItNearTheEnd)
     }
 }
 
-TEST(AnalysisChain, BlendWeighsThePreviousFrameAndRemembersTheResult)
-{
+TEST(AnalysisChain, BlendWeighsThePreviousFrameAndRemembersTheResult) {
     SpectrumAnalysis s;
     s.binCount = 2;
     s.settings.blendPercent = 60;
-    s.previous[0] = 100; s.previous[1] = 0; s.previous[2] = 50;
-    s.buffers[0][0] = 0; s.buffers[0][1] = 200; s.buffers[0][2] = 50;
+    s.previous[0] = 100;
+    s.previous[1] = 0;
+    s.previous[2] = 50;
+    s.buffers[0][0] = 0;
+    s.buffers[0][1] = 200;
+    s.buffers[0][2] = 50;
     s.blend();
     EXPECT_EQ(s.buffers[0][0], 60);
     EXPECT_EQ(s.buffers[0][1], 80);
-    EXPECT_EQ(s.buffers[0][2], 50);    // bin count itself is included
+    EXPECT_EQ(s.buffers[0][2], 50);  // bin count itself is included
     EXPECT_EQ(s.previous[0], 60);
     EXPECT_EQ(s.previous[1], 80);
 }
 
-TEST(AnalysisChain, OrderModeNineMirrorsOnlyWhereTheEffectSaysSo)
-{
+TEST(AnalysisChain, OrderModeNineMirrorsOnlyWhereTheEffectSaysSo) {
     EXPECT_TRUE(SpectrumAnalysis(true).mirrors(9));
     EXPECT_FALSE(SpectrumAnalysis(false).mirrors(9));
-    for (int mode : {1, 3, 8})
-        EXPECT_TRUE(SpectrumAnalysis(false).mirrors(mode));
-    for (int mode : {0, 2, 10})
-        EXPECT_FALSE(SpectrumAnalysis(true).mirrors(mode));
+    for (int mode : {1, 3, 8}) EXPECT_TRUE(SpectrumAnalysis(false).mirrors(mode));
+    for (int mode : {0, 2, 10}) EXPECT_FALSE(SpectrumAnalysis(true).mirrors(mode));
 }
 
-TEST(AudioUpdate, ScatterRunsFillAll255EntriesFromBinRuns)
-{
+TEST(AudioUpdate, ScatterRunsFillAll255EntriesFromBinRuns) {
     SpectrumAnalysis s;
     RandomSource random;
     s.settings.scatterMode = 2;
     std::array<std::uint8_t, SpectrumBins> bins{};
-    for (int i = 0; i < 256; ++i)
-        bins[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    for (int i = 0; i < 256; ++i) bins[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
     s.audioUpdate(bins.data(), random);
     // Every entry is some bin, and consecutive entries inside a run step by one.
     int steps = 0;
@@ -231,5 +216,5 @@ TEST(AudioUpdate, ScatterRunsFillAll255EntriesFromBinRuns)
     EXPECT_GT(steps, 150);
 }
 
-} // namespace
-} // namespace tevaro::viz
+}  // namespace
+}  // namespace tevaro::viz

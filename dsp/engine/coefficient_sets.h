@@ -14,7 +14,7 @@ struct CoefficientSet {
 // Rear pairs, used by the surround engine's virtualiser branch for the two surround feeds.
 extern const CoefficientSet rearRockPop96, rearRockPop72, rearClassic, rearJazz96, rearJazz72, rearMovie;
 // Front pairs, used by the virtualiser stage for the dry left and right input.
-extern const CoefficientSet frontRockPop128, frontRockPop96, frontRockPop72, frontClassic, frontJazz128,
-    frontJazz96, frontJazz72, frontMovie;
+extern const CoefficientSet frontRockPop128, frontRockPop96, frontRockPop72, frontClassic, frontJazz128, frontJazz96,
+    frontJazz72, frontMovie;
 
 }  // namespace tevaro::dsp

@@ -28,8 +28,7 @@ public:
     void create(SlotReader reader, void* context, std::uint32_t nowMs);
     // One buffer of `samples` interleaved 16-bit values with `channels` channels, in to out
     // (different buffers). Streams that are not stereo are copied (or silenced when muted).
-    void process16(const std::int16_t* in, std::int16_t* out, std::size_t samples, int channels,
-                   std::uint32_t nowMs);
+    void process16(const std::int16_t* in, std::int16_t* out, std::size_t samples, int channels, std::uint32_t nowMs);
 
     // A disabled chain copies its input before anything else happens (no refresh, no mute).
     void setEnabled(bool on) { isEnabled = on; }

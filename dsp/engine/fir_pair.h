@@ -25,8 +25,8 @@ using FirPairKernel = void (*)(DualFir& left, DualFir& right, const FirPairTaps&
 
 enum class FirPath { scalar, avx2 };
 
-void firPairScalar(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft,
-                   const double* xRight, const FirPairSums& sums, std::size_t frames);
+void firPairScalar(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft, const double* xRight,
+                   const FirPairSums& sums, std::size_t frames);
 
 // nullptr when the path was not built for this target or the processor lacks it.
 FirPairKernel firPairKernel(FirPath path);

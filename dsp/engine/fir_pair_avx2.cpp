@@ -16,17 +16,16 @@
 namespace tevaro::dsp {
 namespace {
 
-constexpr int groupFrames = 16;                 // four vectors of four frames
-constexpr std::size_t blockFrames = 64;         // frames whose windows one run holds
-constexpr int pad = groupFrames;                // lanes past the block's last frame read these
+constexpr int groupFrames = 16;          // four vectors of four frames
+constexpr std::size_t blockFrames = 64;  // frames whose windows one run holds
+constexpr int pad = groupFrames;         // lanes past the block's last frame read these
 constexpr int runSlots = pad + static_cast<int>(blockFrames) + DualFir::maxTaps;
 
 // The two sums of one line for a group of sixteen frames; base = pad + frames - 16 - g for the
 // group starting at frame g. Lane l of vector v is frame g + 15 - 4v - l. One line at a time
 // keeps each loaded window in a register for both filters: the loop is bound by the arithmetic,
 // not by the loads.
-void sumGroup(const double* run, const double* hA, const double* hB, int n, int base, double* lanesA,
-              double* lanesB) {
+void sumGroup(const double* run, const double* hA, const double* hB, int n, int base, double* lanesA, double* lanesB) {
     // Named accumulators (not an array) so that they stay in registers.
     __m256d a0 = _mm256_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
     __m256d b0 = a0, b1 = a0, b2 = a0, b3 = a0;
@@ -109,8 +108,8 @@ void writeLine(DualFir& fir, const double* x, std::size_t frames, int n) {
 // wrapped (j <= p), and from slot p + n + (i - j) once it has. The two copies agree unless a
 // tap-count change left the line holding older data; then the frames after the wrap get a run
 // of their own.
-void firPairBlock(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft,
-                  const double* xRight, const FirPairSums& sums, std::size_t frames) {
+void firPairBlock(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft, const double* xRight,
+                  const FirPairSums& sums, std::size_t frames) {
     const int n = taps.n;
     const int p = left.position;
     alignas(32) double leftRun[runSlots];
@@ -139,8 +138,8 @@ void firPairBlock(DualFir& left, DualFir& right, const FirPairTaps& taps, const 
 
 }  // namespace
 
-void firPairAvx2(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft,
-                 const double* xRight, const FirPairSums& sums, std::size_t frames) {
+void firPairAvx2(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft, const double* xRight,
+                 const FirPairSums& sums, std::size_t frames) {
     // Every caller moves both lines together; anything else takes the reference path.
     if (left.position != right.position) {
         firPairScalar(left, right, taps, xLeft, xRight, sums, frames);
@@ -148,8 +147,7 @@ void firPairAvx2(DualFir& left, DualFir& right, const FirPairTaps& taps, const d
     }
     for (std::size_t f = 0; f < frames; f += blockFrames) {
         const std::size_t count = std::min(blockFrames, frames - f);
-        const FirPairSums at{sums.leftToLeft + f, sums.leftToRight + f, sums.rightToLeft + f,
-                             sums.rightToRight + f};
+        const FirPairSums at{sums.leftToLeft + f, sums.leftToRight + f, sums.rightToLeft + f, sums.rightToRight + f};
         firPairBlock(left, right, taps, xLeft + f, xRight + f, at, count);
     }
 }

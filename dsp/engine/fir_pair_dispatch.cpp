@@ -3,8 +3,8 @@
 namespace tevaro::dsp {
 
 #if TEVARO_FIR_AVX2
-void firPairAvx2(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft,
-                 const double* xRight, const FirPairSums& sums, std::size_t frames);
+void firPairAvx2(DualFir& left, DualFir& right, const FirPairTaps& taps, const double* xLeft, const double* xRight,
+                 const FirPairSums& sums, std::size_t frames);
 #endif
 
 FirPairKernel firPairKernel(FirPath path) {

@@ -15,9 +15,9 @@ namespace {
 // Coefficients of the output taps: left sum on taps 26, 28, ..., 54, right sum on 27, 29, ..., 55.
 constexpr int firstWetTap = 26;
 constexpr int wetTerms = 15;
-const DoublePair wetCoefs[wetTerms] = {
-    {0.5, -0.5}, {0.5, 0.38},  {0.38, 0.5},  {0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.5, 0.5},
-    {-0.5, -0.5}, {0.38, 0.38}, {0.5, -0.5}, {-0.5, 0.38}, {0.38, 0.5}, {-0.5, -0.5}, {0.38, 0.38}};
+const DoublePair wetCoefs[wetTerms] = {{0.5, -0.5}, {0.5, 0.38},  {0.38, 0.5}, {0.5, -0.5},  {0.38, 0.38},
+                                       {0.5, -0.5}, {-0.5, 0.38}, {0.5, 0.5},  {-0.5, -0.5}, {0.38, 0.38},
+                                       {0.5, -0.5}, {-0.5, 0.38}, {0.38, 0.5}, {-0.5, -0.5}, {0.38, 0.38}};
 
 using FloatQuad = float __attribute__((vector_size(16)));
 using DoubleQuad = double __attribute__((vector_size(32)));
@@ -134,7 +134,8 @@ void RoomReverb::computeTaps() {
     // Output taps of the left wet sum region, then of the right.
     const int leftOutputs[14] = {154, 336, 456, 601, 744, 915, 1068, 1222, 1466, 1683, 1761, 1971, 2160, 2339};
     for (int i = 0; i < 14; ++i) p[26 + i] = p[14] + leftOutputs[i];
-    const int rightOutputs[16] = {67, 155, 412, 567, 766, 944, 1049, 1227, 1399, 1586, 1756, 1899, 2065, 2250, 2427, 2574};
+    const int rightOutputs[16] = {67,   155,  412,  567,  766,  944,  1049, 1227,
+                                  1399, 1586, 1756, 1899, 2065, 2250, 2427, 2574};
     for (int i = 0; i < 16; ++i) p[40 + i] = p[17] + rightOutputs[i];
     p[56] = p[19] + 850;
 
@@ -213,8 +214,9 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
         // dependent steps that would hold up the all-passes of every frame.
         DoublePair scaledInput[maxRunFrames];
         for (std::size_t i = 0; i < frames; ++i) {
-            scaledInput[i] = DoublePair{static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i] * gainIn))),
-                                        static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i + 1] * gainIn)))};
+            scaledInput[i] =
+                DoublePair{static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i] * gainIn))),
+                           static_cast<double>(static_cast<std::int16_t>(static_cast<int>(in[2 * i + 1] * gainIn)))};
         }
         for (std::size_t i = 0; i < frames; ++i) {
             const DoublePair scaled = scaledInput[i];
@@ -274,8 +276,8 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
             return follower;
         };
         const auto ring = [&](std::size_t i, double followed) {
-            const DoublePair stage2 = roundToFloat(
-                DoublePair{f * t15[i] + slowG * followed + early1 * t3[i], early1 * t7[i] + f * t18[i]});
+            const DoublePair stage2 =
+                roundToFloat(DoublePair{f * t15[i] + slowG * followed + early1 * t3[i], early1 * t7[i] + f * t18[i]});
             allpass(a, i, stage2);
         };
         staggered(frames, follow, ring);
@@ -333,7 +335,8 @@ void RoomReverb::processRun(const std::int16_t* in, std::int16_t* out, std::size
     // without waiting.
     const auto mix = [&](std::size_t j, DoublePair smoothed) {
         // -32767, not -32768: the output stays symmetric around zero.
-        const FloatPair mixed = toFloatPair(wetGain * smoothed + dryGain * DoublePair{double(in[2 * j]), double(in[2 * j + 1])});
+        const FloatPair mixed =
+            toFloatPair(wetGain * smoothed + dryGain * DoublePair{double(in[2 * j]), double(in[2 * j + 1])});
         out[2 * j] = toSampleSymmetric(mixed[0]);
         out[2 * j + 1] = toSampleSymmetric(mixed[1]);
     };

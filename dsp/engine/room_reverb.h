@@ -39,20 +39,20 @@ private:
     void processRun(const std::int16_t* in, std::int16_t* out, std::size_t frames, float* const* slots);
 
     std::int16_t inputLeft, inputRight;
-    std::int16_t scaledLeft, scaledRight;       // trunc(input * inputGain)
-    float workA, workB;                         // all-pass intermediates, held as floats
-    float diffuseGain1, diffuseGain2;           // input all-passes
-    float damping;                              // one-pole in the first stage of each tank side
-    float outputSmoothing;                      // one-pole on the wet outputs
-    float slowCoef;                             // slow follower in left stage 2
+    std::int16_t scaledLeft, scaledRight;  // trunc(input * inputGain)
+    float workA, workB;                    // all-pass intermediates, held as floats
+    float diffuseGain1, diffuseGain2;      // input all-passes
+    float damping;                         // one-pole in the first stage of each tank side
+    float outputSmoothing;                 // one-pole on the wet outputs
+    float slowCoef;                        // slow follower in left stage 2
     float slowGain;
-    float tankGain;                             // the six tank all-passes
+    float tankGain;  // the six tank all-passes
     float earlyGain2, earlyGain1;
-    std::int16_t preDelay;                      // frames added to the early tap distances
-    float spread;                               // stretch of the ring distances
-    std::int16_t sizeA, sizeB, sizeBase;        // early bases scale by (sizeBase + sizeA) / (sizeBase + sizeB)
+    std::int16_t preDelay;                // frames added to the early tap distances
+    float spread;                         // stretch of the ring distances
+    std::int16_t sizeA, sizeB, sizeBase;  // early bases scale by (sizeBase + sizeA) / (sizeBase + sizeB)
     float dry, wet;
-    float feedback;                             // ring feedback and stage inputs
+    float feedback;  // ring feedback and stage inputs
     float inputGain;
     std::int16_t earlyBase[4];
     float lowPassLeft, lowPassRight;
@@ -61,8 +61,8 @@ private:
     float wetSumLeft, wetSumRight;
     std::int32_t memorySize;
     std::int16_t tapCount;
-    std::int16_t position[taps];                // unstretched distances
-    std::uint16_t distance[taps];               // frames behind the newest slot
+    std::int16_t position[taps];   // unstretched distances
+    std::uint16_t distance[taps];  // frames behind the newest slot
     // Frames a run may last: the distance between the two closest taps, at most maxRunFrames.
     std::uint16_t runLimit;
     // One counter stands for the 57 tap indexes: tap k addresses (head - distance[k]) mod 65536,

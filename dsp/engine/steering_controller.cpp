@@ -218,8 +218,7 @@ void SteeringController::updateSteering() {
         const bool behind = targetLR > 0 ? (steerLR + 128 < 0 || steerLR < 256 * (targetLR - 1))
                                          : (steerLR + 128 > 0 || steerLR > 256 * (targetLR + 1));
         steerLR = behind ? adapt(targetLR, steerLR) : medium(targetLR, steerLR);
-        if (absTargetCS < absTargetLR &&
-            LimitTable[std::min(absTargetLR, 45) - 12] < std::abs(steerCS >> 8)) {
+        if (absTargetCS < absTargetLR && LimitTable[std::min(absTargetLR, 45) - 12] < std::abs(steerCS >> 8)) {
             steerCS = jumpTo(targetCS);
         }
         steerCS = slow(targetCS, steerCS);
@@ -231,8 +230,7 @@ void SteeringController::updateSteering() {
         } else {
             steerCS = adapt(targetCS, steerCS);
         }
-        if (absTargetLR < absTargetCS &&
-            LimitTable[std::min(absTargetCS, 45) - 12] < std::abs((steerLR + 128) >> 8)) {
+        if (absTargetLR < absTargetCS && LimitTable[std::min(absTargetCS, 45) - 12] < std::abs((steerLR + 128) >> 8)) {
             steerLR = jumpTo(targetLR);
         }
         steerLR = slow(targetLR, steerLR);
@@ -274,8 +272,8 @@ void SteeringController::updateTargets() {
         allpassCoef.target = 0.0f;
     }
 
-    for (GainRamp* ramp : {&gainFrontLeft, &gainFrontRight, &gainSurroundLeft, &gainSurroundRight,
-                           &gainDifference, &gainCentre, &allpassCoef}) {
+    for (GainRamp* ramp : {&gainFrontLeft, &gainFrontRight, &gainSurroundLeft, &gainSurroundRight, &gainDifference,
+                           &gainCentre, &allpassCoef}) {
         ramp->step = step(ramp->target, ramp->current);
     }
 }

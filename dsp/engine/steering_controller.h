@@ -13,17 +13,17 @@
 namespace tevaro::dsp {
 
 struct SteeringController {
-    float detectorCoef;          // 0.0625
-    float detectorKeep;          // 1 - detectorCoef
-    std::int16_t levelTracker;   // slow peak of the louder side, level units x 128
-    std::int32_t frameCounter;   // frames since the last 64-frame update
-    std::uint8_t levelState;     // 0 near the tracked peak, 1 4.5..7 dB below, 2 further below
+    float detectorCoef;         // 0.0625
+    float detectorKeep;         // 1 - detectorCoef
+    std::int16_t levelTracker;  // slow peak of the louder side, level units x 128
+    std::int32_t frameCounter;  // frames since the last 64-frame update
+    std::uint8_t levelState;    // 0 near the tracked peak, 1 4.5..7 dB below, 2 further below
     std::uint8_t patternHold;
     std::uint8_t lrJumpCount;
     std::uint8_t csJumpCount;
-    std::int16_t angleLR;        // degrees, -45..45
+    std::int16_t angleLR;  // degrees, -45..45
     std::int16_t angleCS;
-    float detLeft, detRight;     // detector outputs of this frame
+    float detLeft, detRight;  // detector outputs of this frame
     float lowPass1Left, lowPass1Right;
     float previousLeft, previousRight;
     float lowPass2Left, lowPass2Right;

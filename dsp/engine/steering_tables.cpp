@@ -28,11 +28,9 @@ std::array<std::uint8_t, 32> makeLogTable() {
 
 const std::array<std::uint8_t, 91> AngleTable = makeAngleTable();
 const std::array<std::uint8_t, 32> LogTable = makeLogTable();
-const std::array<std::uint8_t, 34> LimitTable = {22, 20, 18, 17, 16, 15, 14, 13, 12, 11, 10, 10,
-                                                 9,  9,  8,  8,  8,  7,  7,  7,  6,  6,  5,  5,
-                                                 4,  4,  4,  4,  4,  3,  3,  3,  3,  3};
-const std::array<std::uint8_t, 25> AllpassTable = {0,   20,  40,  60,  80,  100, 120, 140, 160,
-                                                   180, 200, 220, 235, 240, 245, 250, 253, 255,
-                                                   255, 255, 255, 255, 255, 255, 255};
+const std::array<std::uint8_t, 34> LimitTable = {22, 20, 18, 17, 16, 15, 14, 13, 12, 11, 10, 10, 9, 9, 8, 8, 8,
+                                                 7,  7,  7,  6,  6,  5,  5,  4,  4,  4,  4,  4,  3, 3, 3, 3, 3};
+const std::array<std::uint8_t, 25> AllpassTable = {0,   20,  40,  60,  80,  100, 120, 140, 160, 180, 200, 220, 235,
+                                                   240, 245, 250, 253, 255, 255, 255, 255, 255, 255, 255, 255};
 
 }  // namespace tevaro::dsp

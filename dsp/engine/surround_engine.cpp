@@ -166,7 +166,8 @@ void SurroundEngine::process(std::size_t samples, const std::int16_t* in, std::i
 std::size_t SurroundEngine::detectAhead(const std::int16_t* in, std::size_t frames) {
     const std::size_t run = std::min<std::size_t>(frames, static_cast<std::size_t>(controller.framesToUpdate()));
     FloatPair input[blockFrames];
-    for (std::size_t i = 0; i < run; ++i) input[i] = FloatPair{static_cast<float>(in[2 * i]), static_cast<float>(in[2 * i + 1])};
+    for (std::size_t i = 0; i < run; ++i)
+        input[i] = FloatPair{static_cast<float>(in[2 * i]), static_cast<float>(in[2 * i + 1])};
     controller.detectRun(input, run);
     return run;
 }
@@ -175,7 +176,8 @@ void SurroundEngine::renderRoomBlock(const std::int16_t* in, std::int16_t* out, 
     for (std::size_t j = 0; j < frames;) {
         const std::size_t end = j + detectAhead(in + 2 * j, frames - j);
         while (j < end) {
-            const std::size_t run = std::min({end - j, rampFrames, static_cast<std::size_t>(controller.framesToRamp())});
+            const std::size_t run =
+                std::min({end - j, rampFrames, static_cast<std::size_t>(controller.framesToRamp())});
             renderRoomRun(in + 2 * j, out + 2 * j, run);
             controller.tickRun(static_cast<int>(run));
             j += run;
@@ -184,8 +186,8 @@ void SurroundEngine::renderRoomBlock(const std::int16_t* in, std::int16_t* out, 
 }
 
 FrameDecoder SurroundEngine::startDecoding() {
-    return {history, writePos, DoublePair{allpassSurroundRight, allpassResidualRight}, DoublePair{0.0, allpassFrontRight},
-            currentGains(controller)};
+    return {history, writePos, DoublePair{allpassSurroundRight, allpassResidualRight},
+            DoublePair{0.0, allpassFrontRight}, currentGains(controller)};
 }
 
 void SurroundEngine::stopDecoding(const FrameDecoder& decoder) {
@@ -256,7 +258,7 @@ void SurroundEngine::renderRoomRun(const std::int16_t* in, std::int16_t* out, st
         const MixTerms& m = mixTerms[i];
         // The cross terms enter high-passed: crossfeed minus its own slow average.
         const DoublePair mix = roundToFloat(m.residual + s.front + 0.71 * lowBoth(s.centreDifference) + m.surround +
-                                           m.cross - m.crossSlow);
+                                            m.cross - m.crossSlow);
         out[2 * i] = toSample(mix[0]);
         out[2 * i + 1] = toSample(mix[1]);
     }
@@ -308,7 +310,8 @@ void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t
     for (std::size_t j = 0; j < frames;) {
         const std::size_t end = j + detectAhead(in + 2 * j, frames - j);
         while (j < end) {
-            const std::size_t run = std::min({end - j, rampFrames, static_cast<std::size_t>(controller.framesToRamp())});
+            const std::size_t run =
+                std::min({end - j, rampFrames, static_cast<std::size_t>(controller.framesToRamp())});
             decodeFeedsRun(in + 2 * j, run, feedLeft + j, feedRight + j, extra + j);
             controller.tickRun(static_cast<int>(run));
             j += run;
@@ -322,8 +325,8 @@ void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t
         std::fill_n(rightEarFromRight, frames, 0.0);
         std::fill_n(extra, frames, 0.0);
     } else {
-        const FirPairTaps taps{rear.taps, {rear.set->filter(0), rear.set->filter(1), rear.set->filter(2),
-                                           rear.set->filter(3)}};
+        const FirPairTaps taps{rear.taps,
+                               {rear.set->filter(0), rear.set->filter(1), rear.set->filter(2), rear.set->filter(3)}};
         firKernel(firLeft, firRight, taps, feedLeft, feedRight,
                   FirPairSums{leftEarFromLeft, rightEarFromLeft, leftEarFromRight, rightEarFromRight}, frames);
     }

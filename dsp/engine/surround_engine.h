@@ -20,7 +20,7 @@ struct FrameDecoder;
 class SurroundEngine {
 public:
     static constexpr int historySlots = 2048;
-    static constexpr int lookAhead = 220;  // frames between steering analysis and the steered signal
+    static constexpr int lookAhead = 220;           // frames between steering analysis and the steered signal
     static constexpr std::size_t blockFrames = 64;  // frames per rear-filter block
     static constexpr std::size_t rampFrames = 16;   // frames between two steps of the steering gains
 
@@ -47,8 +47,7 @@ private:
     FrameDecoder startDecoding();
     void stopDecoding(const FrameDecoder& decoder);
     // The surround feeds and the extra ear term of each frame of a run.
-    void decodeFeedsRun(const std::int16_t* in, std::size_t frames, double* feedLeft, double* feedRight,
-                        double* extra);
+    void decodeFeedsRun(const std::int16_t* in, std::size_t frames, double* feedLeft, double* feedRight, double* extra);
 
     std::int32_t flags;
     // Histories hold float values widened to double (exactly): read back, they need no conversion.
@@ -67,7 +66,7 @@ private:
     std::int16_t pos64, pos16;
     float kResidual, kSurround, kFront, kComb, kCross, kSurroundSmooth, kResidualSmooth, kDifference;
     DualFir firLeft, firRight;  // rear filter lines of the left and right surround feeds
-    FirPairKernel firKernel;  // the fastest bit-exact kernel of this processor
+    FirPairKernel firKernel;    // the fastest bit-exact kernel of this processor
 };
 
 }  // namespace tevaro::dsp

@@ -62,8 +62,8 @@ void VirtualiserStage::process(std::uint32_t word, const std::int16_t* in, std::
     processWith(bestFirPairKernel(), word, in, out, samples);
 }
 
-void VirtualiserStage::processWith(FirPairKernel kernel, std::uint32_t word, const std::int16_t* in,
-                                   std::int16_t* out, std::size_t samples) {
+void VirtualiserStage::processWith(FirPairKernel kernel, std::uint32_t word, const std::int16_t* in, std::int16_t* out,
+                                   std::size_t samples) {
     const std::size_t frames = samples / 2;
     if (frames == 0) return;
     const VirtualiserChoice choice = chooseVirtualiser(word);
@@ -79,8 +79,8 @@ void VirtualiserStage::processWith(FirPairKernel kernel, std::uint32_t word, con
         return;
     }
 
-    const FirPairTaps taps{choice.taps,
-                           {choice.set->filter(0), choice.set->filter(1), choice.set->filter(2), choice.set->filter(3)}};
+    const FirPairTaps taps{
+        choice.taps, {choice.set->filter(0), choice.set->filter(1), choice.set->filter(2), choice.set->filter(3)}};
     double xLeft[chunkFrames], xRight[chunkFrames];
     double ll[chunkFrames], lr[chunkFrames], rl[chunkFrames], rr[chunkFrames];
     for (std::size_t start = 0; start < frames; start += chunkFrames) {

@@ -39,9 +39,9 @@ public:
     const DualFir& rightLine() const { return right_; }
 
 private:
-    DualFir left_;                 // left input, feeds filters 1 and 2
-    DualFir right_;                // right input, feeds filters 3 and 4
-    double leftToLeft_ = 0.0;      // the four results of the last frame
+    DualFir left_;             // left input, feeds filters 1 and 2
+    DualFir right_;            // right input, feeds filters 3 and 4
+    double leftToLeft_ = 0.0;  // the four results of the last frame
     double leftToRight_ = 0.0;
     double rightToLeft_ = 0.0;
     double rightToRight_ = 0.0;

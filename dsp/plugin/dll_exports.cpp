@@ -65,8 +65,8 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
     com_support::loadModuleString(IDS_PLUGIN_NAME, name, 256);
     com_support::loadModuleString(IDS_PLUGIN_DESCRIPTION, description, 256);
     DMO_PARTIAL_MEDIATYPE audioPcm{MEDIATYPE_Audio, MEDIASUBTYPE_PCM};
-    hr = registrar->WMPRegisterPlayerPlugin(name, description, nullptr, PluginPriority,
-                                            com_support::WMP_PLUGINTYPE_DSP, CLSID_DspPlugin, 1, &audioPcm);
+    hr = registrar->WMPRegisterPlayerPlugin(name, description, nullptr, PluginPriority, com_support::WMP_PLUGINTYPE_DSP,
+                                            CLSID_DspPlugin, 1, &audioPcm);
     registrar->Release();
     if (FAILED(hr)) return hr;
     // The two class keys, replaced whole (TevaroPlayerDSP.rgs).

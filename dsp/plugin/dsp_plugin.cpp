@@ -13,7 +13,6 @@ using com_support::DmoNoMoreItems;
 using com_support::DmoTypeNotAccepted;
 using com_support::DmoTypeNotSet;
 
-
 std::int32_t readLinkSlot(void* context, int slot) { return static_cast<SettingsLink*>(context)->readSlot(slot); }
 
 // 100 ns units per second: output durations come from the format's byte rate.
@@ -187,8 +186,7 @@ HRESULT DspPlugin::GetInputStatus(DWORD stream, DWORD* flags) {
     return S_OK;
 }
 
-HRESULT DspPlugin::ProcessInput(DWORD stream, IMediaBuffer* buffer, DWORD flags, REFERENCE_TIME time,
-                                REFERENCE_TIME) {
+HRESULT DspPlugin::ProcessInput(DWORD stream, IMediaBuffer* buffer, DWORD flags, REFERENCE_TIME time, REFERENCE_TIME) {
     if (stream != 0) return DmoInvalidStreamIndex;
     if (buffer == nullptr) return E_POINTER;
     if (!inputType_.isSet()) return DmoTypeNotSet;
@@ -271,8 +269,8 @@ HRESULT DspPlugin::render(const BYTE* in, BYTE* out, DWORD& bytes) {
             return S_OK;
         case 16:
             bytes = samples * 2;
-            chain_.process16(reinterpret_cast<const std::int16_t*>(in), reinterpret_cast<std::int16_t*>(out),
-                             samples, format.nChannels, GetTickCount());
+            chain_.process16(reinterpret_cast<const std::int16_t*>(in), reinterpret_cast<std::int16_t*>(out), samples,
+                             format.nChannels, GetTickCount());
             return S_OK;
         default:
             bytes = 0;

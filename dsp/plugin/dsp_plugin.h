@@ -79,17 +79,17 @@ private:
 
     com_support::ModuleReference module_;
     volatile LONG refs_ = 1;
-    MediaTypeSlot inputType_;                // current stream types
+    MediaTypeSlot inputType_;  // current stream types
     MediaTypeSlot outputType_;
-    IMediaBuffer* heldBuffer_ = nullptr;     // the buffer taken by ProcessInput
-    const BYTE* heldData_ = nullptr;         // its unprocessed part
+    IMediaBuffer* heldBuffer_ = nullptr;  // the buffer taken by ProcessInput
+    const BYTE* heldData_ = nullptr;      // its unprocessed part
     DWORD heldLength_ = 0;
-    bool timeValid_ = false;                 // the held buffer came with a time stamp
-    REFERENCE_TIME nextTimestamp_ = 0;       // of the next output buffer, 100 ns units
-    double scaleValue_ = 0.0;                // IDspScaleControl's value
-    bool enabled_ = true;                    // IWMPPluginEnable
-    SettingsLink link_;                      // the block the panel writes
-    dsp::DspChain chain_;                    // switch, word, mute, engine, reverberator, virtualiser lines
+    bool timeValid_ = false;            // the held buffer came with a time stamp
+    REFERENCE_TIME nextTimestamp_ = 0;  // of the next output buffer, 100 ns units
+    double scaleValue_ = 0.0;           // IDspScaleControl's value
+    bool enabled_ = true;               // IWMPPluginEnable
+    SettingsLink link_;                 // the block the panel writes
+    dsp::DspChain chain_;               // switch, word, mute, engine, reverberator, virtualiser lines
 };
 
 }  // namespace tevaro::plugin

@@ -71,8 +71,8 @@ HRESULT DspPluginPropertyPage::SetPageSite(IPropertyPageSite* site) {
 HRESULT DspPluginPropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
     if (rect == nullptr) return E_POINTER;
     Deactivate();
-    dialog_ = CreateDialogParamW(com_support::moduleInstance(), MAKEINTRESOURCEW(IDD_DSP_PAGE), parent,
-                                 pageDialogProc, 0);
+    dialog_ =
+        CreateDialogParamW(com_support::moduleInstance(), MAKEINTRESOURCEW(IDD_DSP_PAGE), parent, pageDialogProc, 0);
     if (dialog_ == nullptr) {
         const DWORD error = GetLastError();
         return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;

@@ -3,8 +3,8 @@
 namespace tevaro::plugin {
 namespace {
 
-constexpr DWORD WaveFormatBytes = 18;           // sizeof(WAVEFORMATEX) without padding
-constexpr DWORD ExtensibleFormatBytes = 40;     // WAVEFORMATEXTENSIBLE
+constexpr DWORD WaveFormatBytes = 18;        // sizeof(WAVEFORMATEX) without padding
+constexpr DWORD ExtensibleFormatBytes = 40;  // WAVEFORMATEXTENSIBLE
 constexpr GUID PcmSubFormat = {0x00000001, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 bool isWaveFormat(const DMO_MEDIA_TYPE& t) {

@@ -12,9 +12,9 @@ inline constexpr const wchar_t* MediaPluginsKey = L"Software\\Tevaro\\HostSim\\M
 
 class PluginRegistrar final : public com_support::SingleInterfaceObject<IWMPMediaPluginRegistrar> {
 public:
-    HRESULT STDMETHODCALLTYPE WMPRegisterPlayerPlugin(LPWSTR friendlyName, LPWSTR description,
-                                                      LPWSTR uninstallString, DWORD priority, GUID pluginType,
-                                                      CLSID clsid, UINT mediaTypeCount, LPVOID mediaTypes) override;
+    HRESULT STDMETHODCALLTYPE WMPRegisterPlayerPlugin(LPWSTR friendlyName, LPWSTR description, LPWSTR uninstallString,
+                                                      DWORD priority, GUID pluginType, CLSID clsid, UINT mediaTypeCount,
+                                                      LPVOID mediaTypes) override;
     HRESULT STDMETHODCALLTYPE WMPUnRegisterPlayerPlugin(GUID pluginType, CLSID clsid) override;
 
 private:

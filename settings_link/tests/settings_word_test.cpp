@@ -25,19 +25,14 @@ TEST_P(StoredWord, AcceptsOnlyOnePresetAndOneQuality) {
 
 INSTANTIATE_TEST_SUITE_P(
     Registry, StoredWord,
-    testing::Values(
-        StoredWordCase{"missing", std::nullopt, 4464},
-        StoredWordCase{"classic_min", 0x0202, 0x0202},
-        StoredWordCase{"classic_min_switch_on", 0x0222, 0x0222},
-        StoredWordCase{"movie_max_auto_warning", 0x1528, 0x1528},
-        StoredWordCase{"neutral_mid", 0x0810, 0x0810},
-        StoredWordCase{"two_presets", 0x0203, 4464},
-        StoredWordCase{"quality_min_and_max", 0x0601, 4464},
-        StoredWordCase{"quality_mid_and_max", 0x0C01, 4464},
-        StoredWordCase{"no_quality", 0x0001, 4464},
-        StoredWordCase{"no_preset", 0x0400, 4464},
-        StoredWordCase{"default_word_itself", 4464, 4464},
-        StoredWordCase{"zero", 0, 4464}),
+    testing::Values(StoredWordCase{"missing", std::nullopt, 4464}, StoredWordCase{"classic_min", 0x0202, 0x0202},
+                    StoredWordCase{"classic_min_switch_on", 0x0222, 0x0222},
+                    StoredWordCase{"movie_max_auto_warning", 0x1528, 0x1528},
+                    StoredWordCase{"neutral_mid", 0x0810, 0x0810}, StoredWordCase{"two_presets", 0x0203, 4464},
+                    StoredWordCase{"quality_min_and_max", 0x0601, 4464},
+                    StoredWordCase{"quality_mid_and_max", 0x0C01, 4464}, StoredWordCase{"no_quality", 0x0001, 4464},
+                    StoredWordCase{"no_preset", 0x0400, 4464}, StoredWordCase{"default_word_itself", 4464, 4464},
+                    StoredWordCase{"zero", 0, 4464}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsWord, DefaultIsNeutralSurroundAutoWarningWithoutQuality) {

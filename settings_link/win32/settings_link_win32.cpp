@@ -12,9 +12,8 @@ bool SettingsLink::open() {
     if (available()) return true;
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                         static_cast<DWORD>(SettingsBlock::byteSize), mappingName_.c_str());
-    void* view = mapping != nullptr
-                     ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, SettingsBlock::byteSize)
-                     : nullptr;
+    void* view =
+        mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, SettingsBlock::byteSize) : nullptr;
     HANDLE mutex = view != nullptr ? CreateMutexA(nullptr, FALSE, mutexName_.c_str()) : nullptr;
     if (mutex == nullptr) {
         if (view != nullptr) UnmapViewOfFile(view);

@@ -23,4 +23,4 @@ std::vector<std::uint8_t> encodeArchive(const std::vector<ArchivePicture>& pictu
 // A C++ source defining `name` (the bytes) and `name`Size in namespace tevaro::viz.
 std::string archiveSource(const std::vector<std::uint8_t>& bytes, const std::string& name);
 
-} // namespace tevaro::assetgen
+}  // namespace tevaro::assetgen

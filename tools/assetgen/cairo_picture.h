@@ -23,4 +23,4 @@ private:
     cairo_t* cr_;
 };
 
-} // namespace tevaro::assetgen
+}  // namespace tevaro::assetgen

@@ -8,8 +8,7 @@
 #include "tools/assetgen/archive_encoder.h"
 #include "tools/assetgen/glintora_pictures.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::string out, source;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--out") == 0)
@@ -22,9 +21,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::vector<std::uint8_t> bytes = tevaro::assetgen::encodeArchive(tevaro::assetgen::glintoraPictures());
-    std::ofstream(out, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-    if (!source.empty())
-        std::ofstream(source) << tevaro::assetgen::archiveSource(bytes, "glintoraArchive");
+    std::ofstream(out, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!source.empty()) std::ofstream(source) << tevaro::assetgen::archiveSource(bytes, "glintoraArchive");
     return 0;
 }

@@ -61,8 +61,8 @@ std::string render(const std::vector<SetDesign>& designs, const std::vector<std:
     }
     out << "\n}  // namespace\n\n";
     for (const SetDesign& d : designs)
-        out << "const CoefficientSet " << d.symbol << "{" << d.slots << ", "
-            << (d.sameAs.empty() ? d.symbol : d.sameAs) << "Data};\n";
+        out << "const CoefficientSet " << d.symbol << "{" << d.slots << ", " << (d.sameAs.empty() ? d.symbol : d.sameAs)
+            << "Data};\n";
     out << "\n}  // namespace tevaro::dsp\n";
     return out.str();
 }
@@ -76,10 +76,14 @@ double powerAt(const double* h, int n, double hz, std::complex<double>& response
 
 // Frequency-domain figures for tuning the levels; the engine's tests measure the same in the time domain.
 void report(const std::vector<SetDesign>& designs, const std::vector<std::vector<double>>& sets) {
-    struct MinUse { const char* symbol; int taps; double gain; };
-    const MinUse uses[] = {{"frontRockPop72", 72, 2.0}, {"frontClassic", 72, 1.5}, {"frontJazz72", 72, 2.0},
-                           {"frontMovie", 72, 2.0}, {"frontRockPop128", 128, 2.5}, {"frontJazz128", 128, 2.5},
-                           {"frontMovie", 127, 2.5}, {"frontClassic", 127, 2.0}};
+    struct MinUse {
+        const char* symbol;
+        int taps;
+        double gain;
+    };
+    const MinUse uses[] = {{"frontRockPop72", 72, 2.0}, {"frontClassic", 72, 1.5},     {"frontJazz72", 72, 2.0},
+                           {"frontMovie", 72, 2.0},     {"frontRockPop128", 128, 2.5}, {"frontJazz128", 128, 2.5},
+                           {"frontMovie", 127, 2.5},    {"frontClassic", 127, 2.0}};
     for (const MinUse& use : uses) {
         std::size_t s = 0;
         while (designs[s].symbol != use.symbol) ++s;

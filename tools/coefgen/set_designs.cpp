@@ -13,9 +13,15 @@ namespace {
 // Rock/Pop: a close, bright room: two strong early reflections, then little.
 const Room rockPopRoom{{{11, 0.28, 0.8}, {23, 0.18, 0.6}, {37, 0.10, 0.5}}, 0.8, 3};
 // Classic: a hall's dense, soft and dull onset of many small reflections.
-const Room classicRoom{{{8, 0.16, 0.5}, {17, 0.15, 0.45}, {27, 0.14, 0.4}, {39, 0.12, 0.35}, {52, 0.10, 0.3},
-                        {68, 0.07, 0.3}, {86, 0.05, 0.3}},
-                       0.9, 2};
+const Room classicRoom{{{8, 0.16, 0.5},
+                        {17, 0.15, 0.45},
+                        {27, 0.14, 0.4},
+                        {39, 0.12, 0.35},
+                        {52, 0.10, 0.3},
+                        {68, 0.07, 0.3},
+                        {86, 0.05, 0.3}},
+                       0.9,
+                       2};
 // jazz: a club: one strong lateral reflection, a slower tail at the far ear.
 const Room jazzRoom{{{15, 0.32, 0.7}, {24, 0.20, 0.5}, {45, 0.13, 0.4}, {78, 0.07, 0.35}}, 1.3, 5};
 // Movie: a wide room with a floor bounce and late side walls.
@@ -89,7 +95,8 @@ std::vector<double> centreBands(const std::vector<double> (&h)[4]) {
         right[i] = h[1][i] + h[3][i];
     }
     for (double hz = 62.5; hz < 9000; hz *= 2) {
-        const double l = std::pow(10.0, octavePowerDb(left, hz) / 10), r = std::pow(10.0, octavePowerDb(right, hz) / 10);
+        const double l = std::pow(10.0, octavePowerDb(left, hz) / 10),
+                     r = std::pow(10.0, octavePowerDb(right, hz) / 10);
         bands.push_back(10.0 * std::log10((l + r) / 2));
     }
     return bands;
@@ -121,7 +128,7 @@ void designFilters(const SetDesign& design, std::vector<double> (&h)[4]) {
 }  // namespace
 
 std::vector<SetDesign> setDesigns() {
-    const std::vector<double> frontRockPopLeading{0.004054, -0.038830, 0.015073, 0.037455,
+    const std::vector<double> frontRockPopLeading{0.004054,  -0.038830, 0.015073, 0.037455,
                                                   -0.047509, -0.000492, 0.022593, 0.016491};
     const std::vector<double> rearRockPopLeading{0, 0, -0.002132, 0.010848, -0.011073, -0.017461, 0.022813, -0.008424};
     // clang-format off

@@ -25,10 +25,10 @@ struct Room {
 };
 
 struct SetDesign {
-    std::string symbol;     // name of the C++ constant
+    std::string symbol;  // name of the C++ constant
     int slots;
-    PeakTarget peaks[4];    // filters: L->L ear, L->R ear, R->L ear, R->R ear
-    double azimuthDeg;      // loudspeaker angle from straight ahead: 30 front, 110 rear
+    PeakTarget peaks[4];  // filters: L->L ear, L->R ear, R->L ear, R->R ear
+    double azimuthDeg;    // loudspeaker angle from straight ahead: 30 front, 110 rear
     const Room* room;
     // Level: scales every coefficient except the fixed main peak. It moves the energy (and so
     // the loudness of the set) without touching any stated peak; keep it within ~0.6..1.3 so

@@ -90,8 +90,14 @@ bool writeBmp24(const char* path, cairo_surface_t* surface) {
     const int rowBytes = (Width * 3 + 3) & ~3;
     const std::uint32_t imageBytes = static_cast<std::uint32_t>(rowBytes * Height);
     std::vector<unsigned char> file(54 + imageBytes, 0);
-    auto put16 = [&](int at, std::uint32_t v) { file[at] = v & 0xFF; file[at + 1] = (v >> 8) & 0xFF; };
-    auto put32 = [&](int at, std::uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
+    auto put16 = [&](int at, std::uint32_t v) {
+        file[at] = v & 0xFF;
+        file[at + 1] = (v >> 8) & 0xFF;
+    };
+    auto put32 = [&](int at, std::uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
     file[0] = 'B';
     file[1] = 'M';
     put32(2, static_cast<std::uint32_t>(file.size()));

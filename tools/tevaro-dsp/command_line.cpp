@@ -50,7 +50,9 @@ Command parseCommandLine(int argc, const char* const* argv) {
             if (!v) return CommandLineError{std::string(arg) + " needs a value"};
             if (arg == "--preset") {
                 const auto flag = flagNamed(presetNames, *v);
-                if (!flag) return CommandLineError{"unknown preset '" + std::string(*v) + "' (rock-pop, classic, jazz, movie, neutral)"};
+                if (!flag)
+                    return CommandLineError{"unknown preset '" + std::string(*v) +
+                                            "' (rock-pop, classic, jazz, movie, neutral)"};
                 preset = *flag;
             } else if (arg == "--quality") {
                 const auto flag = flagNamed(qualityNames, *v);
@@ -58,7 +60,8 @@ Command parseCommandLine(int argc, const char* const* argv) {
                 quality = *flag;
             } else {
                 word = parseWord(*v);
-                if (!word) return CommandLineError{"--word needs a number such as 0x0411, not '" + std::string(*v) + "'"};
+                if (!word)
+                    return CommandLineError{"--word needs a number such as 0x0411, not '" + std::string(*v) + "'"};
             }
         } else if (arg == "--off") {
             settings.surroundOn = false;

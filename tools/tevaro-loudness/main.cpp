@@ -63,8 +63,8 @@ struct Level {
 };
 
 Level measure(const Programme& x) {
-    const std::unique_ptr<ebur128_state, void (*)(ebur128_state*)> meter(
-        ebur128_init(2, rate, EBUR128_MODE_I), [](ebur128_state* s) { ebur128_destroy(&s); });
+    const std::unique_ptr<ebur128_state, void (*)(ebur128_state*)> meter(ebur128_init(2, rate, EBUR128_MODE_I),
+                                                                         [](ebur128_state* s) { ebur128_destroy(&s); });
     const std::size_t frames = x.size() / 2 - settleFrames;
     ebur128_add_frames_short(meter.get(), x.data() + 2 * settleFrames, frames);
     Level level{};

@@ -14,4 +14,4 @@ struct StereoAudio {
 // bars, a two-beat break of near silence, and four more bars (about 11 s at 44.1 kHz).
 StereoAudio demoProgramme();
 
-} // namespace tevaro::vizrender
+}  // namespace tevaro::vizrender

@@ -34,31 +34,27 @@ struct Options {
     std::string out;
 };
 
-constexpr int MaxDefaultFrames = 600;    // without --frames, at most 20 s at 30 fps
+constexpr int MaxDefaultFrames = 600;  // without --frames, at most 20 s at 30 fps
 constexpr int ContactFrames = 12;
 
-int usage()
-{
+int usage() {
     std::fprintf(stderr,
                  "usage: viz-render --effect glintora --preset 0|1|2 [--size WxH] [--fps N] [--frames N]\n"
                  "                  [--input FILE] --out DIR\n");
     return 2;
 }
 
-bool parse(int argc, char** argv, Options& o)
-{
+bool parse(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (i + 1 >= argc)
-            return false;
+        if (i + 1 >= argc) return false;
         const char* value = argv[++i];
         if (arg == "--effect")
             o.effect = value;
         else if (arg == "--preset")
             o.preset = std::atoi(value);
         else if (arg == "--size") {
-            if (std::sscanf(value, "%dx%d", &o.width, &o.height) != 2)
-                return false;
+            if (std::sscanf(value, "%dx%d", &o.width, &o.height) != 2) return false;
         } else if (arg == "--fps")
             o.fps = std::atoi(value);
         else if (arg == "--frames")
@@ -70,16 +66,14 @@ bool parse(int argc, char** argv, Options& o)
         else
             return false;
     }
-    return o.effect == "glintora" && o.preset >= 0 && o.preset <= 2 && o.width > 0 && o.height > 0 &&
-           o.width <= 8192 && o.height <= 8192 && o.fps > 0 && !o.out.empty();
+    return o.effect == "glintora" && o.preset >= 0 && o.preset <= 2 && o.width > 0 && o.height > 0 && o.width <= 8192 &&
+           o.height <= 8192 && o.fps > 0 && !o.out.empty();
 }
 
-bool readSound(const std::string& path, vizrender::StereoAudio& audio)
-{
+bool readSound(const std::string& path, vizrender::StereoAudio& audio) {
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (file == nullptr)
-        return false;
+    if (file == nullptr) return false;
     std::vector<float> interleaved(static_cast<std::size_t>(info.frames) * static_cast<std::size_t>(info.channels));
     sf_readf_float(file, interleaved.data(), info.frames);
     sf_close(file);
@@ -95,8 +89,7 @@ bool readSound(const std::string& path, vizrender::StereoAudio& audio)
 }
 
 // What the device context shows after a frame: the presented image over what was there before.
-void blit(const viz::PresentedImage& image, vizrender::Screen& screen)
-{
+void blit(const viz::PresentedImage& image, vizrender::Screen& screen) {
     const int w = std::min(image.width, screen.width), h = std::min(image.height, screen.height);
     for (int y = 0; y < h; ++y)
         std::memcpy(&screen.pixels[static_cast<std::size_t>(y * screen.width)],
@@ -104,13 +97,11 @@ void blit(const viz::PresentedImage& image, vizrender::Screen& screen)
                     static_cast<std::size_t>(w) * 4);
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     Options o;
-    if (!parse(argc, argv, o))
-        return usage();
+    if (!parse(argc, argv, o)) return usage();
 
     vizrender::StereoAudio audio;
     if (o.input.empty())
@@ -132,7 +123,8 @@ int main(int argc, char** argv)
     effect->setCurrentPreset(o.preset);
 
     vizrender::PlayerSpectrum spectrum;
-    vizrender::Screen screen{o.width, o.height, std::vector<viz::Pixel>(static_cast<std::size_t>(o.width * o.height), 0)};
+    vizrender::Screen screen{o.width, o.height,
+                             std::vector<viz::Pixel>(static_cast<std::size_t>(o.width * o.height), 0)};
     viz::PresentedImage image;
     std::vector<vizrender::Screen> sheet;
     std::vector<int> sheetNumbers;
@@ -142,8 +134,7 @@ int main(int argc, char** argv)
     for (int frame = 0; frame < frames; ++frame) {
         const int end = static_cast<int>(static_cast<long long>(frame) * audio.rate / o.fps);
         spectrum.compute(audio, end, 0, bins.data());
-        if (effect->render(bins.data(), viz::RenderRect{0, 0, o.width, o.height}, 32, image))
-            blit(image, screen);
+        if (effect->render(bins.data(), viz::RenderRect{0, 0, o.width, o.height}, 32, image)) blit(image, screen);
         char name[32];
         std::snprintf(name, sizeof name, "/frame_%04d.png", frame);
         if (!vizrender::writePng(screen, o.out + name)) {
@@ -161,6 +152,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "viz-render: cannot write the contact sheet\n");
         return 1;
     }
-    std::printf("viz-render: %d frames of %s at %dx%d in %s\n", frames, title.c_str(), o.width, o.height, o.out.c_str());
+    std::printf("viz-render: %d frames of %s at %dx%d in %s\n", frames, title.c_str(), o.width, o.height,
+                o.out.c_str());
     return 0;
 }

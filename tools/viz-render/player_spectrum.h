@@ -34,4 +34,4 @@ private:
     std::array<double, Points> window_{};
 };
 
-} // namespace tevaro::vizrender
+}  // namespace tevaro::vizrender

@@ -10,14 +10,14 @@ namespace tevaro::vizrender {
 
 namespace {
 
-cairo_surface_t* surfaceOf(const Screen& screen)
-{
+cairo_surface_t* surfaceOf(const Screen& screen) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, screen.width, screen.height);
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     for (int y = 0; y < screen.height; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride));
+        auto* row =
+            reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride));
         for (int x = 0; x < screen.width; ++x)
             row[x] = screen.pixels[static_cast<std::size_t>(y * screen.width + x)] & viz::ColourBits;
     }
@@ -25,10 +25,9 @@ cairo_surface_t* surfaceOf(const Screen& screen)
     return surface;
 }
 
-} // namespace
+}  // namespace
 
-bool writePng(const Screen& screen, const std::string& path)
-{
+bool writePng(const Screen& screen, const std::string& path) {
     cairo_surface_t* surface = surfaceOf(screen);
     const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
@@ -36,10 +35,8 @@ bool writePng(const Screen& screen, const std::string& path)
 }
 
 bool writeContactSheet(const std::vector<Screen>& frames, const std::vector<int>& numbers, const std::string& title,
-                       const std::string& path)
-{
-    if (frames.empty())
-        return false;
+                       const std::string& path) {
+    if (frames.empty()) return false;
     const int columns = std::min<int>(4, static_cast<int>(frames.size()));
     const int rows = (static_cast<int>(frames.size()) + columns - 1) / columns;
     const double scale = std::min(1.0, 240.0 / frames[0].width);
@@ -84,4 +81,4 @@ bool writeContactSheet(const std::vector<Screen>& frames, const std::vector<int>
     return ok;
 }
 
-} // namespace tevaro::vizrender
+}  // namespace tevaro::vizrender

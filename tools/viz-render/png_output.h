@@ -9,7 +9,7 @@ namespace tevaro::vizrender {
 // A window-sized picture as the player's device context would hold it.
 struct Screen {
     int width = 0, height = 0;
-    std::vector<viz::Pixel> pixels;    // 0x00RRGGBB, top row first
+    std::vector<viz::Pixel> pixels;  // 0x00RRGGBB, top row first
 };
 
 bool writePng(const Screen& screen, const std::string& path);
@@ -18,4 +18,4 @@ bool writePng(const Screen& screen, const std::string& path);
 bool writeContactSheet(const std::vector<Screen>& frames, const std::vector<int>& numbers, const std::string& title,
                        const std::string& path);
 
-} // namespace tevaro::vizrender
+}  // namespace tevaro::vizrender

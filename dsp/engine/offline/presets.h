@@ -19,9 +19,8 @@ inline constexpr std::array<NamedFlag, 5> presetNames = {{{"rock-pop", FlagRockP
                                                           {"jazz", FlagJazz},
                                                           {"movie", FlagMovie},
                                                           {"neutral", FlagNeutral}}};
-inline constexpr std::array<NamedFlag, 3> qualityNames = {{{"min", FlagQualityMin},
-                                                           {"mid", FlagQualityMid},
-                                                           {"max", FlagQualityMax}}};
+inline constexpr std::array<NamedFlag, 3> qualityNames = {
+    {{"min", FlagQualityMin}, {"mid", FlagQualityMid}, {"max", FlagQualityMax}}};
 
 template <std::size_t N>
 constexpr std::optional<std::uint32_t> flagNamed(const std::array<NamedFlag, N>& names, std::string_view name) {

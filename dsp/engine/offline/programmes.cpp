@@ -13,8 +13,8 @@ constexpr double twoPi = 6.283185307179586;
 // sin(2 pi t) from a Taylor polynomial after reduction to a quarter turn (error below 4e-6).
 double sineTurns(double t) {
     t -= std::floor(t);
-    if (t >= 0.5) t -= 1.0;                 // -0.5 .. 0.5
-    if (t > 0.25) t = 0.5 - t;              // fold onto -0.25 .. 0.25
+    if (t >= 0.5) t -= 1.0;     // -0.5 .. 0.5
+    if (t > 0.25) t = 0.5 - t;  // fold onto -0.25 .. 0.25
     if (t < -0.25) t = -0.5 - t;
     const double x = twoPi * t;
     const double x2 = x * x;
@@ -127,7 +127,8 @@ Programme demoProgramme(std::size_t frames) {
 
         // Bass, left of centre: root note, plucked per beat.
         bassPhase += midiHz(chord[0] - 24) / sampleRate;
-        const double bass = (sineTurns(bassPhase) + 0.3 * sineTurns(2.0 * bassPhase)) * std::max(0.0, 1.0 - 0.8 * inBeat);
+        const double bass =
+            (sineTurns(bassPhase) + 0.3 * sineTurns(2.0 * bassPhase)) * std::max(0.0, 1.0 - 0.8 * inBeat);
 
         // Plucked arpeggio in eighth notes, right of centre.
         const double eighth = beatPos * 2.0;
@@ -157,7 +158,8 @@ Programme demoProgramme(std::size_t frames) {
         double pad = 0.0;
         for (int note : chord) pad += sineTurns(midiHz(note) * t) + 0.3 * sineTurns(midiHz(note) * 2.003 * t);
         const double ambienceL = 0.04 * swell * (aL + wide * aR) + 0.05 * pad * swell;
-        const double ambienceR = 0.04 * swell * (aR - wide * aL) - 0.05 * wide * pad * swell + 0.05 * (1 - wide) * pad * swell;
+        const double ambienceR =
+            0.04 * swell * (aR - wide * aL) - 0.05 * wide * pad * swell + 0.05 * (1 - wide) * pad * swell;
 
         x[2 * f] = 0.30 * voice + 0.40 * bass * 0.8 + 0.22 * pluck * 0.35 + 0.10 * hat * (1.0 - hatPan) + ambienceL;
         x[2 * f + 1] = 0.30 * voice + 0.40 * bass * 0.45 + 0.22 * pluck * 0.85 + 0.10 * hat * hatPan + ambienceR;
@@ -173,7 +175,7 @@ Programme steeringWorkout(std::size_t framesPerSection) {
         out.push_back(toPcm(12000.0 * sineTurns(330.0 * f / sampleRate)));
         out.push_back(0);
     }
-    out.insert(out.end(), framesPerSection, 0);  // silence: half a section
+    out.insert(out.end(), framesPerSection, 0);               // silence: half a section
     for (std::size_t f = 0; f < framesPerSection / 2; ++f) {  // full-scale squares, right a fifth up
         out.push_back((f / 50) % 2 ? 32767 : -32768);
         out.push_back((f / 33) % 2 ? -32768 : 32767);

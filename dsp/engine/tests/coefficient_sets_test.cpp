@@ -91,20 +91,17 @@ void expectFilterPrefixEqual(const CoefficientSet& a, const CoefficientSet& b, i
         for (int i = 0; i < taps; ++i) ASSERT_EQ(a.filter(k)[i], b.filter(k)[i]) << "filter " << k + 1 << " tap " << i;
 }
 
-TEST(CoefficientSets, RearJazz96AndRearMovieHoldTheSameValues) {
-    expectFilterPrefixEqual(rearJazz96, rearMovie, 96);
-}
+TEST(CoefficientSets, RearJazz96AndRearMovieHoldTheSameValues) { expectFilterPrefixEqual(rearJazz96, rearMovie, 96); }
 
-TEST(CoefficientSets, FrontJazz72IsTheStartOfFrontJazz128) {
-    expectFilterPrefixEqual(frontJazz72, frontJazz128, 72);
-}
+TEST(CoefficientSets, FrontJazz72IsTheStartOfFrontJazz128) { expectFilterPrefixEqual(frontJazz72, frontJazz128, 72); }
 
 // Different lengths of Rock/Pop are designed apart, not cut from one response: the shapes
 // differ, not just the scale.
 TEST(CoefficientSets, RockPopLengthsAreDifferentResponses) {
-    const std::pair<const CoefficientSet*, const CoefficientSet*> pairs[] = {
-        {&frontRockPop128, &frontRockPop96}, {&frontRockPop128, &frontRockPop72},
-        {&frontRockPop96, &frontRockPop72},  {&rearRockPop96, &rearRockPop72}};
+    const std::pair<const CoefficientSet*, const CoefficientSet*> pairs[] = {{&frontRockPop128, &frontRockPop96},
+                                                                             {&frontRockPop128, &frontRockPop72},
+                                                                             {&frontRockPop96, &frontRockPop72},
+                                                                             {&rearRockPop96, &rearRockPop72}};
     for (const auto& [longer, shorter] : pairs) {
         for (int k = 0; k < 4; ++k) {
             const double* a = longer->filter(k);

@@ -93,7 +93,8 @@ TEST_F(ChainFixture, RefreshesAfter500msOfTicksAcrossTheWrap) {
         std::uint32_t created, now;
         bool refreshed;
     };
-    const Case cases[] = {{1000, 1499, false}, {1000, 1500, true}, {0xFFFFFF00u, 0xF3u, false}, {0xFFFFFF00u, 0xF4u, true}};
+    const Case cases[] = {
+        {1000, 1499, false}, {1000, 1500, true}, {0xFFFFFF00u, 0xF3u, false}, {0xFFFFFF00u, 0xF4u, true}};
     for (const Case& c : cases) {
         block.publish(FlagNeutral | FlagQualityMid);
         chain->create(&Block::read, &block, c.created);
@@ -150,12 +151,9 @@ TEST_F(ChainFixture, StagesRunInOrderByTheRouting) {
         bool reverb, engine, virtualiser;
     };
     const Case cases[] = {
-        {FlagRockPop | FlagQualityMin, false, false, true},
-        {FlagRockPop | FlagQualityMid, true, true, true},
-        {FlagClassic | FlagQualityMax, false, true, true},
-        {FlagMovie | FlagQualityMax, true, true, true},
-        {FlagNeutral | FlagQualityMin, false, true, false},
-        {FlagNeutral | FlagQualityMax, true, true, false},
+        {FlagRockPop | FlagQualityMin, false, false, true}, {FlagRockPop | FlagQualityMid, true, true, true},
+        {FlagClassic | FlagQualityMax, false, true, true},  {FlagMovie | FlagQualityMax, true, true, true},
+        {FlagNeutral | FlagQualityMin, false, true, false}, {FlagNeutral | FlagQualityMax, true, true, false},
         {DefaultSettingsWord, false, true, false},
     };
     for (const Case& c : cases) {

@@ -22,11 +22,13 @@ struct Signal {
 };
 
 constexpr std::uint32_t words[] = {
-    FlagRockPop | FlagQualityMax,  FlagRockPop | FlagQualityMid, FlagRockPop | FlagQualityMin,
-    FlagClassic | FlagQualityMax,  FlagClassic | FlagQualityMid, FlagClassic | FlagQualityMin,
-    FlagJazz | FlagQualityMax,     FlagJazz | FlagQualityMid,    FlagJazz | FlagQualityMin,
-    FlagMovie | FlagQualityMax,    FlagMovie | FlagQualityMid,   FlagMovie | FlagQualityMin,
-    FlagNeutral | FlagQualityMax,  0,
+    FlagRockPop | FlagQualityMax, FlagRockPop | FlagQualityMid,
+    FlagRockPop | FlagQualityMin, FlagClassic | FlagQualityMax,
+    FlagClassic | FlagQualityMid, FlagClassic | FlagQualityMin,
+    FlagJazz | FlagQualityMax,    FlagJazz | FlagQualityMid,
+    FlagJazz | FlagQualityMin,    FlagMovie | FlagQualityMax,
+    FlagMovie | FlagQualityMid,   FlagMovie | FlagQualityMin,
+    FlagNeutral | FlagQualityMax, 0,
 };
 
 constexpr std::size_t awkwardFrames[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 31, 64, 79, 95, 511};

@@ -21,7 +21,7 @@ TEST(SteeringTables, AngleTableStartsAsListedAndSaturatesAt45) {
 }
 
 TEST(SteeringTables, LogTableHoldsTheListedValues) {
-    const std::uint8_t listed[32] = {0, 1, 1, 2, 2, 3, 3, 3, 4, 4, 5, 5, 6, 6, 6, 7,
+    const std::uint8_t listed[32] = {0, 1, 1, 2, 2, 3, 3, 3, 4,  4,  5,  5,  6,  6,  6,  7,
                                      7, 7, 8, 8, 8, 9, 9, 9, 10, 10, 10, 11, 11, 11, 11, 12};
     for (int m = 0; m < 32; ++m) EXPECT_EQ(LogTable[m], listed[m]) << "m " << m;
 }
@@ -40,12 +40,13 @@ TEST(SteeringLevel, FollowsTwelveUnitsPerOctaveAndWrapsAt16Bits) {
         int level;
     };
     const Case cases[] = {
-        {0.0, 26}, {1.9, 26},        // anything below 2 is the floor
-        {16384.0, 194},              // 12 * 14 + 26
-        {32767.0, 206},              // top of the mantissa table
-        {32768.0, 26},               // wraps: 0x8000 | 1 shifts down to the floor
-        {49152.0, 194},              // 0xC000: bit 14 already set
-        {65536.0 + 16384.0, 194},    // only the low 16 bits count
+        {0.0, 26},
+        {1.9, 26},                 // anything below 2 is the floor
+        {16384.0, 194},            // 12 * 14 + 26
+        {32767.0, 206},            // top of the mantissa table
+        {32768.0, 26},             // wraps: 0x8000 | 1 shifts down to the floor
+        {49152.0, 194},            // 0xC000: bit 14 already set
+        {65536.0 + 16384.0, 194},  // only the low 16 bits count
     };
     for (const Case& c : cases) EXPECT_EQ(SteeringController::level(c.envelope), c.level) << c.envelope;
     for (double x = 64.0; x < 32000.0; x *= 1.37) {
@@ -64,10 +65,12 @@ void run(SteeringController& c, int updates, const std::function<std::pair<float
     }
 }
 
-float tone(int frame) { return static_cast<float>(std::trunc(8000.0 * std::sin(2.0 * std::numbers::pi * 440.0 * frame / 44100.0))); }
+float tone(int frame) {
+    return static_cast<float>(std::trunc(8000.0 * std::sin(2.0 * std::numbers::pi * 440.0 * frame / 44100.0)));
+}
 
 std::vector<const GainRamp*> allRamps(const SteeringController& c) {
-    return {&c.gainFrontLeft, &c.gainFrontRight, &c.gainCentre, &c.gainSurroundLeft,
+    return {&c.gainFrontLeft,     &c.gainFrontRight, &c.gainCentre, &c.gainSurroundLeft,
             &c.gainSurroundRight, &c.gainDifference, &c.allpassCoef};
 }
 

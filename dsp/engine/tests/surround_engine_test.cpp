@@ -50,8 +50,8 @@ TEST(SurroundEngine, ResetStartsAtRockPopWithTheRoomCoefficients) {
 
 struct LookAheadCase {
     const char* name;
-    int channel;       // where the impulse goes
-    int expectedFrame; // first output frame on that channel
+    int channel;        // where the impulse goes
+    int expectedFrame;  // first output frame on that channel
 };
 
 class LookAhead : public ::testing::TestWithParam<LookAheadCase> {};
@@ -105,15 +105,14 @@ TEST(SurroundEngine, VirtualiserBranchAddsHalfTheEarlierOutputExceptForClassic) 
     };
     const Case cases[] = {
         {FlagRockPop | FlagQualityMax, -3, -1},  // halving truncates toward zero
-        {FlagRockPop | FlagQualityMid, 3, 1},
-        {FlagJazz | FlagQualityMid, -32768, -16384},
-        {FlagMovie | FlagQualityMax, 32767, 16383},
-        {FlagClassic | FlagQualityMax, 5000, 0},
+        {FlagRockPop | FlagQualityMid, 3, 1},       {FlagJazz | FlagQualityMid, -32768, -16384},
+        {FlagMovie | FlagQualityMax, 32767, 16383}, {FlagClassic | FlagQualityMax, 5000, 0},
         {FlagClassic | FlagQualityMid, -5000, 0},
     };
     for (const Case& c : cases) {
         auto engine = makeEngine(c.word);
-        const auto out = run(*engine, std::vector<std::int16_t>(2 * 300, 0), std::vector<std::int16_t>(2 * 300, c.previous));
+        const auto out =
+            run(*engine, std::vector<std::int16_t>(2 * 300, 0), std::vector<std::int16_t>(2 * 300, c.previous));
         for (std::int16_t s : out) ASSERT_EQ(s, c.expected) << c.word;
     }
 }
@@ -125,7 +124,8 @@ TEST(SurroundEngine, ShortAndOddSampleCountsProcessWholeFramesOnly) {
         std::vector<std::int16_t> out(8, 555);
         engine->process(samples, in.data(), out.data());
         for (std::size_t i = samples & ~std::size_t{1}; i < out.size(); ++i) EXPECT_EQ(out[i], 555) << samples;
-        for (std::size_t i = 0; i < (samples & ~std::size_t{1}); ++i) EXPECT_EQ(out[i], 0) << samples;  // history is zero
+        for (std::size_t i = 0; i < (samples & ~std::size_t{1}); ++i)
+            EXPECT_EQ(out[i], 0) << samples;  // history is zero
     }
 }
 

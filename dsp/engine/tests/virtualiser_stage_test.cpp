@@ -12,7 +12,9 @@
 namespace tevaro::dsp {
 namespace {
 
-std::int16_t truncClamp(double v) { return static_cast<std::int16_t>(std::trunc(std::fmax(-32768.0, std::fmin(32767.0, v)))); }
+std::int16_t truncClamp(double v) {
+    return static_cast<std::int16_t>(std::trunc(std::fmax(-32768.0, std::fmin(32767.0, v))));
+}
 
 std::vector<std::int16_t> noise(std::size_t samples, std::uint32_t seed) {
     std::vector<std::int16_t> v(samples);
@@ -46,10 +48,10 @@ TEST(VirtualiserChoice, SetTapsAndGainFromTheWord) {
         {FlagMovie | FlagQualityMax, &frontMovie, 127, 2.5, true},
         {FlagMovie | FlagQualityMid, &frontMovie, 72, 2.5, true},
         {FlagMovie | FlagQualityMin, &frontMovie, 72, 2.0, false},
-        {FlagMovie, &frontMovie, 72, 2.0, true},                                           // no quality bit: Min's row
-        {FlagRockPop | FlagJazz | FlagQualityMid, &frontRockPop96, 96, 2.1, true},           // 0x1 tested first
-        {FlagClassic | FlagNeutral | FlagQualityMax, &frontClassic, 127, 2.0, true},         // a filter beats Neutral
-        {FlagJazz | FlagQualityMax | FlagQualityMid, &frontJazz128, 128, 2.5, true},         // Max tested before Mid
+        {FlagMovie, &frontMovie, 72, 2.0, true},                                      // no quality bit: Min's row
+        {FlagRockPop | FlagJazz | FlagQualityMid, &frontRockPop96, 96, 2.1, true},    // 0x1 tested first
+        {FlagClassic | FlagNeutral | FlagQualityMax, &frontClassic, 127, 2.0, true},  // a filter beats Neutral
+        {FlagJazz | FlagQualityMax | FlagQualityMid, &frontJazz128, 128, 2.5, true},  // Max tested before Mid
         {FlagRockPop | FlagQualityMax | FlagQualityMin, &frontRockPop128, 128, 2.5, false},  // Min drops d and e
     };
     for (const ChoiceRow& row : rows) {
@@ -174,7 +176,8 @@ TEST_F(VirtualiserStageTest, LinesStandStillWithoutAFilter) {
         stage->process(filter, loud.data(), out.data(), 2 * 131);
         const DualFir left = stage->leftLine(), right = stage->rightLine();
         stage->process(idle, other.data(), out.data(), other.size());
-        for (const auto& [before, after] : {std::pair{&left, &stage->leftLine()}, std::pair{&right, &stage->rightLine()}}) {
+        for (const auto& [before, after] :
+             {std::pair{&left, &stage->leftLine()}, std::pair{&right, &stage->rightLine()}}) {
             ASSERT_EQ(after->position, before->position);
             for (int i = 0; i < DualFir::lineSlots; ++i) ASSERT_EQ(after->line[i], before->line[i]) << "slot " << i;
         }

@@ -64,8 +64,8 @@ protected:
     HANDLE launch(const std::string& role, const std::string& extra = "") {
         char exe[MAX_PATH];
         GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        std::string cmd = "\"" + std::string(exe) + "\" " + role + " " + mapping_ + " " + mutex_ + " " +
-                          readyName_ + " " + extra;
+        std::string cmd =
+            "\"" + std::string(exe) + "\" " + role + " " + mapping_ + " " + mutex_ + " " + readyName_ + " " + extra;
         STARTUPINFOA si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};

@@ -6,8 +6,7 @@
 namespace tevaro::assetgen {
 namespace {
 
-ArchivePicture mixedPicture(EntryFormat format)
-{
+ArchivePicture mixedPicture(EntryFormat format) {
     // Runs, literals, white next to white (the run marker value) and a picture-long tail.
     ArchivePicture p;
     p.width = 7;
@@ -15,19 +14,16 @@ ArchivePicture mixedPicture(EntryFormat format)
     p.format = format;
     const std::uint32_t row[7] = {0xFFFFFF, 0xFFFFFF, 0x102030, 0x102030, 0x102030, 0xFFFFFF, 0x0000F8};
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x)
-            p.pixels.push_back(y < 3 ? row[x] : 0x00F800);
+        for (int x = 0; x < 7; ++x) p.pixels.push_back(y < 3 ? row[x] : 0x00F800);
     return p;
 }
 
 std::uint32_t quantised555(std::uint32_t p) { return p & 0xF8F8F8; }
 
-TEST(ArchiveEncoder, EveryFormatRoundTripsThroughTheDecoder)
-{
+TEST(ArchiveEncoder, EveryFormatRoundTripsThroughTheDecoder) {
     const EntryFormat formats[] = {EntryFormat::Rle24, EntryFormat::Raw24, EntryFormat::Rle16};
     std::vector<ArchivePicture> pictures;
-    for (EntryFormat f : formats)
-        pictures.push_back(mixedPicture(f));
+    for (EntryFormat f : formats) pictures.push_back(mixedPicture(f));
     const std::vector<std::uint8_t> bytes = encodeArchive(pictures);
 
     viz::ImageArchive archive;
@@ -46,8 +42,7 @@ TEST(ArchiveEncoder, EveryFormatRoundTripsThroughTheDecoder)
     }
 }
 
-TEST(ArchiveEncoder, DeclaresTheDecodedSizeAndRefusesInconsistentPictures)
-{
+TEST(ArchiveEncoder, DeclaresTheDecodedSizeAndRefusesInconsistentPictures) {
     ArchivePicture p;
     p.width = 3;
     p.height = 2;
@@ -59,13 +54,12 @@ TEST(ArchiveEncoder, DeclaresTheDecodedSizeAndRefusesInconsistentPictures)
     EXPECT_THROW(encodeArchive({p}), std::invalid_argument);
 }
 
-TEST(ArchiveEncoder, SourceFormDefinesTheBytesAndTheirSize)
-{
+TEST(ArchiveEncoder, SourceFormDefinesTheBytesAndTheirSize) {
     const std::string s = archiveSource({1, 2, 255}, "sample");
     EXPECT_NE(s.find("const unsigned char sample[] = {"), std::string::npos);
     EXPECT_NE(s.find("1,2,255,"), std::string::npos);
     EXPECT_NE(s.find("sampleSize = 3;"), std::string::npos);
 }
 
-} // namespace
-} // namespace tevaro::assetgen
+}  // namespace
+}  // namespace tevaro::assetgen

@@ -381,7 +381,8 @@ TEST(DspModule, CanUnloadNowOnlyWithoutObjectsAndLocks) {
     using CanUnload = HRESULT(WINAPI*)();
     using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
     auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    auto getClassObject =
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
     ASSERT_NE(canUnload, nullptr);
     ASSERT_NE(getClassObject, nullptr);
     EXPECT_EQ(canUnload(), S_FALSE) << "an object is alive";

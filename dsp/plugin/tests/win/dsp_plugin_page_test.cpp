@@ -116,7 +116,7 @@ TEST_F(DspPage, OpenedPageMovesShowsAndOffersKeyboardAndMouseToTheDialog) {
     };
     // A keyboard message for the dialog is consumed by its navigation; messages outside the two
     // ranges are never offered.
-    const Row rows[] = {{WM_KEYDOWN, S_OK}, {WM_CHAR, S_OK}, {WM_LBUTTONDOWN, S_OK}, {WM_MOUSEWHEEL, S_OK},
+    const Row rows[] = {{WM_KEYDOWN, S_OK},  {WM_CHAR, S_OK},     {WM_LBUTTONDOWN, S_OK}, {WM_MOUSEWHEEL, S_OK},
                         {WM_PAINT, S_FALSE}, {WM_TIMER, S_FALSE}, {WM_NULL, S_FALSE}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);

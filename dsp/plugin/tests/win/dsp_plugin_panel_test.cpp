@@ -66,8 +66,8 @@ protected:
         out_ = new MediaBuffer(BufferFrames * 4);
     }
     void TearDown() override {
-        for (IUnknown* object : {static_cast<IUnknown*>(in_), static_cast<IUnknown*>(out_),
-                                 static_cast<IUnknown*>(dmo_)}) {
+        for (IUnknown* object :
+             {static_cast<IUnknown*>(in_), static_cast<IUnknown*>(out_), static_cast<IUnknown*>(dmo_)}) {
             if (object != nullptr) {
                 EXPECT_EQ(object->Release(), 0u);
             }
@@ -101,7 +101,8 @@ protected:
         int checked = 0;
         for (DWORD tick = since; tick - since < RefreshMs + 100; Sleep(10)) {
             tick = GetTickCount();
-            while (tick - lastRefresh_ >= RefreshMs - BoundaryGuardMs && tick - lastRefresh_ < RefreshMs + BoundaryGuardMs) {
+            while (tick - lastRefresh_ >= RefreshMs - BoundaryGuardMs &&
+                   tick - lastRefresh_ < RefreshMs + BoundaryGuardMs) {
                 Sleep(1);
                 tick = GetTickCount();
             }
@@ -122,9 +123,15 @@ protected:
             const bool same = std::memcmp(got, input, BufferFrames * 4) == 0;
             const bool silent = std::all_of(got, got + BufferFrames * 2, [](std::int16_t s) { return s == 0; });
             switch (expect) {
-                case Expect::passThrough: EXPECT_TRUE(same); break;
-                case Expect::processed: EXPECT_TRUE(!same && !silent); break;
-                case Expect::silent: EXPECT_TRUE(silent); break;
+                case Expect::passThrough:
+                    EXPECT_TRUE(same);
+                    break;
+                case Expect::processed:
+                    EXPECT_TRUE(!same && !silent);
+                    break;
+                case Expect::silent:
+                    EXPECT_TRUE(silent);
+                    break;
             }
         }
         EXPECT_GT(checked, 0);

@@ -92,7 +92,8 @@ void expectRegistered() {
 TEST(DspRegistration, RegisteredThroughThePlayersRegistrarAndAsTwoApartmentClasses) { expectRegistered(); }
 
 TEST(DspRegistration, UnregisteringRemovesTheEntriesButKeepsTheClsidKey) {
-    const std::wstring path = stringValue(HKEY_CLASSES_ROOT, L"CLSID\\{79021042-5CA7-422B-8AB4-C0D7E3F7B638}\\InprocServer32", nullptr);
+    const std::wstring path =
+        stringValue(HKEY_CLASSES_ROOT, L"CLSID\\{79021042-5CA7-422B-8AB4-C0D7E3F7B638}\\InprocServer32", nullptr);
     HMODULE dll = LoadLibraryW(path.c_str());
     ASSERT_NE(dll, nullptr);
     using Entry = HRESULT(WINAPI*)();
@@ -107,8 +108,9 @@ TEST(DspRegistration, UnregisteringRemovesTheEntriesButKeepsTheClsidKey) {
     EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, RecordKey));
     EXPECT_TRUE(keyExists(HKEY_CLASSES_ROOT, L"CLSID"));
     IUnknown* object = nullptr;
-    EXPECT_EQ(CoCreateInstance(DspClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
-              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(
+        CoCreateInstance(DspClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        REGDB_E_CLASSNOTREG);
     EXPECT_EQ(unregister(), S_OK) << "unregistering twice";
 
     EXPECT_EQ(reregister(), S_OK);

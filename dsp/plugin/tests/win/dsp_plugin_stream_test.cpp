@@ -53,7 +53,10 @@ private:
 // Every test starts with the panel's block in a known state and keeps it alive while it runs.
 class DspStreaming : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(panel_.start(0, false)); ASSERT_TRUE(panel_.write(0, 0)); }
+    void SetUp() override {
+        ASSERT_TRUE(panel_.start(0, false));
+        ASSERT_TRUE(panel_.write(0, 0));
+    }
     IMediaObject* streamingDsp(const host_sim::WavFile& format) {
         IMediaObject* dmo = createDsp();
         MediaType type(format);
@@ -151,9 +154,13 @@ TEST_F(DspStreaming, PartialBlocksAreDroppedAndNeverWritten) {
 // The panel asks for Movie at Max, and still nothing but 16-bit audio is touched.
 TEST_F(DspStreaming, EightTwentyFourAndThirtyTwoBitStreamsComeOutBitIdentical) {
     ASSERT_TRUE(panel_.start(MovieMaxOn));
-    const host_sim::WavFile formats[] = {pcmFormat(8), pcmFormat(8, 1), extensibleFormat(8, 8),
-                                         extensibleFormat(24, 24), extensibleFormat(24, 20, 1),
-                                         extensibleFormat(32, 32), extensibleFormat(32, 24, 6)};
+    const host_sim::WavFile formats[] = {pcmFormat(8),
+                                         pcmFormat(8, 1),
+                                         extensibleFormat(8, 8),
+                                         extensibleFormat(24, 24),
+                                         extensibleFormat(24, 20, 1),
+                                         extensibleFormat(32, 32),
+                                         extensibleFormat(32, 24, 6)};
     for (host_sim::WavFile format : formats) {
         SCOPED_TRACE(testing::Message() << format.bitsPerSample << " bits, " << format.channels << " channels");
         format.data = noiseBytes(format.blockAlign() * 20000u, format.bitsPerSample);

@@ -27,9 +27,9 @@ host_sim::WavFile extensibleFormat(std::uint16_t bits, std::uint16_t validBits, 
 
 IMediaObject* createDsp() {
     IMediaObject* dmo = nullptr;
-    EXPECT_EQ(CoCreateInstance(DspClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IMediaObject,
-                               reinterpret_cast<void**>(&dmo)),
-              S_OK);
+    EXPECT_EQ(
+        CoCreateInstance(DspClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IMediaObject, reinterpret_cast<void**>(&dmo)),
+        S_OK);
     return dmo;
 }
 
