@@ -1,6 +1,6 @@
 #pragma once
-// One class factory per creatable class. The creator decides about aggregation: a class that
-// cannot be aggregated answers CLASS_E_NOAGGREGATION for a non-null outer unknown.
+// One class factory per creatable class, and the creator of objects built on ComObject, which can
+// all be aggregated.
 #include <windows.h>
 #include <unknwn.h>
 
@@ -8,6 +8,7 @@
 #include <new>
 
 #include "com_support/com_module.h"
+#include "com_support/com_object.h"
 #include "com_support/single_interface_object.h"
 
 namespace com_support {
@@ -57,14 +58,17 @@ HRESULT getClassObject(const ClassEntry (&classes)[N], REFCLSID clsid, REFIID ii
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-// Creates T with new(nothrow) and hands out the asked-for interface; T starts with one reference.
+// Creates T (a ComObject) with new(nothrow) and hands out the asked-for interface. An aggregating
+// caller must ask for IUnknown: the inner unknown is its only handle on the object's lifetime.
 template <class T>
-HRESULT createUnaggregated(IUnknown* outer, REFIID iid, void** object) {
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+HRESULT createInstance(IUnknown* outer, REFIID iid, void** object) {
+    if (outer != nullptr && iid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
     T* instance = new (std::nothrow) T();
     if (instance == nullptr) return E_OUTOFMEMORY;
-    const HRESULT hr = instance->QueryInterface(iid, object);
-    instance->Release();
+    if (outer != nullptr) instance->aggregateInto(outer);
+    IUnknown* inner = instance->innerUnknown();
+    const HRESULT hr = inner->QueryInterface(iid, object);
+    inner->Release();
     return hr;
 }
 

@@ -16,8 +16,8 @@ namespace {
 using namespace tevaro::plugin;
 
 const com_support::ClassEntry classes[] = {
-    {&CLSID_DspPlugin, &com_support::createUnaggregated<DspPlugin>},
-    {&CLSID_DspPluginPropertyPage, &com_support::createUnaggregated<DspPluginPropertyPage>},
+    {&CLSID_DspPlugin, &com_support::createInstance<DspPlugin>},
+    {&CLSID_DspPluginPropertyPage, &com_support::createInstance<DspPluginPropertyPage>},
 };
 
 // The player places the plug-in by priority; 1 keeps it near the renderer.

@@ -27,32 +27,6 @@ DspPlugin::DspPlugin() {
 
 DspPlugin::~DspPlugin() { releaseHeldInput(); }
 
-HRESULT DspPlugin::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IDspScaleControl)) {
-        *object = static_cast<IDspScaleControl*>(this);
-    } else if (iid == IID_IMediaObject) {
-        *object = static_cast<IMediaObject*>(this);
-    } else if (iid == __uuidof(IWMPPluginEnable)) {
-        *object = static_cast<IWMPPluginEnable*>(this);
-    } else if (iid == IID_ISpecifyPropertyPages) {
-        *object = static_cast<ISpecifyPropertyPages*>(this);
-    } else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG DspPlugin::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG DspPlugin::Release() {
-    const LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-}
-
 HRESULT DspPlugin::GetScale(double* value) {
     if (value == nullptr) return E_POINTER;
     *value = scaleValue_;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "com_support/com_module.h"
+#include "com_support/com_object.h"
 #include "com_support/dmo.h"
 #include "com_support/wmp_plugin.h"
 #include "dsp/engine/dsp_chain.h"
@@ -16,21 +16,11 @@
 
 namespace tevaro::plugin {
 
-// Base order is the order of the object's interface table.
-class DspPlugin final : public IDspScaleControl,
-                        public IMediaObject,
-                        public IWMPPluginEnable,
-                        public ISpecifyPropertyPages {
+class DspPlugin final : public com_support::ComObject<DspPlugin, IDspScaleControl, IMediaObject, IWMPPluginEnable,
+                                                      ISpecifyPropertyPages> {
 public:
     DspPlugin();
     ~DspPlugin();
-    DspPlugin(const DspPlugin&) = delete;
-    DspPlugin& operator=(const DspPlugin&) = delete;
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IDspScaleControl
     HRESULT STDMETHODCALLTYPE GetScale(double* value) override;
@@ -77,8 +67,6 @@ private:
     // Moves one call's worth from the held input to out; bytes in: what fits, out: what was produced.
     HRESULT render(const BYTE* in, BYTE* out, DWORD& bytes);
 
-    com_support::ModuleReference module_;
-    volatile LONG refs_ = 1;
     MediaTypeSlot inputType_;  // current stream types
     MediaTypeSlot outputType_;
     IMediaBuffer* heldBuffer_ = nullptr;  // the buffer taken by ProcessInput

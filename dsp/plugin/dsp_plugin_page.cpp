@@ -37,25 +37,6 @@ DspPluginPropertyPage::~DspPluginPropertyPage() {
     if (site_ != nullptr) site_->Release();
 }
 
-HRESULT DspPluginPropertyPage::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IPropertyPage) {
-        *object = static_cast<IPropertyPage*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG DspPluginPropertyPage::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG DspPluginPropertyPage::Release() {
-    const LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-}
-
 HRESULT DspPluginPropertyPage::SetPageSite(IPropertyPageSite* site) {
     if (site == nullptr) {
         if (site_ != nullptr) site_->Release();

@@ -3,20 +3,14 @@
 // A picture and the product lines; nothing to edit, never dirty.
 #include <ocidl.h>
 
-#include "com_support/com_module.h"
+#include "com_support/com_object.h"
 
 namespace tevaro::plugin {
 
-class DspPluginPropertyPage final : public IPropertyPage {
+class DspPluginPropertyPage final : public com_support::ComObject<DspPluginPropertyPage, IPropertyPage> {
 public:
     DspPluginPropertyPage() = default;
     ~DspPluginPropertyPage();
-    DspPluginPropertyPage(const DspPluginPropertyPage&) = delete;
-    DspPluginPropertyPage& operator=(const DspPluginPropertyPage&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE SetPageSite(IPropertyPageSite* site) override;
     HRESULT STDMETHODCALLTYPE Activate(HWND parent, LPCRECT rect, BOOL modal) override;
@@ -31,8 +25,6 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* message) override;
 
 private:
-    com_support::ModuleReference module_;
-    volatile LONG refs_ = 1;
     IPropertyPageSite* site_ = nullptr;  // counted reference until SetPageSite(null)
     HWND dialog_ = nullptr;              // exists between Activate and Deactivate
     SIZE size_{};                        // of the dialog in pixels, as last placed

@@ -8,7 +8,7 @@
 namespace {
 
 const com_support::ClassEntry classes[] = {
-    {&com_support::CLSID_WMPMediaPluginRegistrar, &com_support::createUnaggregated<host_sim::PluginRegistrar>},
+    {&com_support::CLSID_WMPMediaPluginRegistrar, &com_support::createInstance<host_sim::PluginRegistrar>},
 };
 
 }  // namespace

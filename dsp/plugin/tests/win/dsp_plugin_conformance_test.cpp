@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "com_support/tests/win/aggregation_check.h"
 #include "dsp/plugin/dsp_scale_control.h"
 #include "dsp_test_support.h"
 
@@ -397,10 +398,9 @@ TEST(DspModule, CanUnloadNowOnlyWithoutObjectsAndLocks) {
         IClassFactory* cf = nullptr;
         ASSERT_EQ(getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&cf)), S_OK);
         IUnknown* object = reinterpret_cast<IUnknown*>(static_cast<std::uintptr_t>(Sentinel));
-        IUnknown* outer = reinterpret_cast<IUnknown*>(cf);  // any non-null outer unknown
-        EXPECT_EQ(cf->CreateInstance(outer, IID_IUnknown, reinterpret_cast<void**>(&object)), CLASS_E_NOAGGREGATION);
-        EXPECT_EQ(object, nullptr);
         EXPECT_EQ(cf->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(&object)), E_NOINTERFACE);
+        EXPECT_EQ(object, nullptr);
+        EXPECT_EQ(cf->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
         EXPECT_EQ(cf->LockServer(TRUE), S_OK);
         EXPECT_EQ(cf->Release(), 0u);
         EXPECT_EQ(canUnload(), S_FALSE) << "locked";
@@ -410,6 +410,29 @@ TEST(DspModule, CanUnloadNowOnlyWithoutObjectsAndLocks) {
         EXPECT_EQ(canUnload(), S_OK);
     }
 }
+
+// Hosts that build the DMO into a larger object (DirectShow's DMO wrapper filter) aggregate it.
+class DspAggregation : public testing::TestWithParam<com_support::test::AggregationRow> {};
+
+TEST_P(DspAggregation, InnerUnknownAndDelegatingInterfaces) {
+    com_support::test::expectAggregatable(GetParam(), L"TevaroPlayerDSP.dll");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryInterface, DspAggregation,
+    testing::Values(
+        com_support::test::AggregationRow{"DspPlugin_IMediaObject", DspClsid, IID_IMediaObject},
+        com_support::test::AggregationRow{
+            "DspPlugin_IDspScaleControl",
+            DspClsid,
+            {0x532a1eda, 0xe5b9, 0x479a, {0x88, 0x10, 0xb3, 0x22, 0x04, 0x91, 0x79, 0x98}}},
+        com_support::test::AggregationRow{
+            "DspPlugin_IWMPPluginEnable",
+            DspClsid,
+            {0x5fca444c, 0x7ad1, 0x479d, {0xa4, 0xef, 0x40, 0x56, 0x6a, 0x53, 0x09, 0xd6}}},
+        com_support::test::AggregationRow{"DspPlugin_ISpecifyPropertyPages", DspClsid, IID_ISpecifyPropertyPages},
+        com_support::test::AggregationRow{"DspPluginPropertyPage_IPropertyPage", PageClsid, IID_IPropertyPage}),
+    [](const testing::TestParamInfo<com_support::test::AggregationRow>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace tevaro::plugin::test
