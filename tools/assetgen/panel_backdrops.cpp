@@ -90,7 +90,7 @@ Surface dialogEmblem() {
     // Soft blue rings of sound around the headphones, fading into the white page.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (int ring = 0; ring < 4; ++ring) {
-        const double r = 34 + ring * 9.0;
+        const double r = 40 + ring * 8.0;
         const double a = 0.75 - ring * 0.17;
         cairo_set_line_width(cr, 2.6 - ring * 0.4);
         cairo_set_source_rgba(cr, 0.16, 0.52, 0.90, a);
@@ -101,18 +101,33 @@ Surface dialogEmblem() {
             cairo_stroke(cr);
         }
     }
-    // A dark round badge carries the headphones as the panel's logo does.
-    cairo_arc(cr, cx, cy + 2, 31, 0, 2 * Pi);
-    cairo_pattern_t* badge = cairo_pattern_create_radial(cx, cy - 8, 3, cx, cy + 2, 31);
-    cairo_pattern_add_color_stop_rgb(badge, 0.0, 0.10, 0.20, 0.40);
+    // A dark round badge carries the headphones as the panel's logo does, with a soft shadow on
+    // the page under it.
+    constexpr double BadgeRadius = 33;
+    const double by = cy + 2;
+    cairo_pattern_t* shadow = cairo_pattern_create_radial(cx, by + 3, BadgeRadius - 4, cx, by + 3, BadgeRadius + 5);
+    cairo_pattern_add_color_stop_rgba(shadow, 0.0, 0.05, 0.10, 0.20, 0.35);
+    cairo_pattern_add_color_stop_rgba(shadow, 1.0, 0.05, 0.10, 0.20, 0.0);
+    cairo_arc(cr, cx, by + 3, BadgeRadius + 5, 0, 2 * Pi);
+    cairo_set_source(cr, shadow);
+    cairo_fill(cr);
+    cairo_pattern_destroy(shadow);
+    cairo_arc(cr, cx, by, BadgeRadius, 0, 2 * Pi);
+    cairo_pattern_t* badge = cairo_pattern_create_radial(cx, by - 10, 3, cx, by, BadgeRadius);
+    cairo_pattern_add_color_stop_rgb(badge, 0.0, 0.11, 0.22, 0.43);
     cairo_pattern_add_color_stop_rgb(badge, 1.0, 0.03, 0.06, 0.14);
     cairo_set_source(cr, badge);
-    cairo_fill_preserve(cr);
+    cairo_fill(cr);
     cairo_pattern_destroy(badge);
-    cairo_set_line_width(cr, 2.0);
-    cairo_set_source_rgb(cr, 0.55, 0.60, 0.68);
+    cairo_pattern_t* rim = cairo_pattern_create_linear(0, by - BadgeRadius, 0, by + BadgeRadius);
+    cairo_pattern_add_color_stop_rgb(rim, 0.0, 0.80, 0.84, 0.90);
+    cairo_pattern_add_color_stop_rgb(rim, 1.0, 0.38, 0.42, 0.50);
+    cairo_set_line_width(cr, 2.5);
+    cairo_arc(cr, cx, by, BadgeRadius - 1.25, 0, 2 * Pi);
+    cairo_set_source(cr, rim);
     cairo_stroke(cr);
-    headphones(cr, cx, cy, 1.55, true, false);
+    cairo_pattern_destroy(rim);
+    headphones(cr, cx, cy - 1, 1.38, true, false);
 
     text(cr, "TEVARO", {"DejaVu Sans", 17.0, true, 2.0}, cx + 1, 112, Align::Centre, {0.07, 0.13, 0.27});
     text(cr, "headphone surround", {"DejaVu Sans", 9.0, false, 0.3}, cx, 126, Align::Centre, {0.14, 0.46, 0.82});

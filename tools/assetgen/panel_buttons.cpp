@@ -152,11 +152,8 @@ Surface levelButton(int level, int image) {
     Surface s = lampKey(r, LevelLabels[level], 0, Align::Left, colours::Amber, LampState::Lit, colours::LitLabel);
     Painter cr(s.get());
     const double centreY = r.h / 2.0;
-    const TextStyle mark{"DejaVu Sans", 6.5, true, 0.4};
-    roundedRect(cr, 44.5, centreY - 4.5, 22, 9, 2.5);
-    setSource(cr, colours::Amber, 0.9);
-    cairo_fill(cr);
-    text(cr, "AUTO", mark, 55.5, capCentredBaseline(cr, mark, centreY), Align::Centre, {0.12, 0.08, 0.02});
+    const TextStyle mark{"DejaVu Sans", 7.5, true};
+    text(cr, "auto", mark, r.w - 6, capCentredBaseline(cr, KeyLabel, centreY), Align::Right, colours::Amber);
     return s;
 }
 

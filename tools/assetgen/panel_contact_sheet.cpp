@@ -89,8 +89,11 @@ bool writeContactSheet(const char* path, const std::vector<PanelBitmap>& art) {
         return f;
     };
     int lastFamily = -1;
+    Surface scratch = newSurface(1, 1);  // only to measure captions before the sheet exists
+    Painter measure(scratch.get());
     for (const PanelBitmap& b : art) {
-        const double w = std::max(cairo_image_surface_get_width(b.picture.get()), 64);
+        const double w =
+            std::max(cairo_image_surface_get_width(b.picture.get()) + 0.0, textWidth(measure, b.caption, Caption) + 4);
         const double h = cairo_image_surface_get_height(b.picture.get());
         const bool newFamily = familyOf(b.id) != lastFamily;
         if ((newFamily && lastFamily >= 0) || x + w > SheetWidth - Gap) {

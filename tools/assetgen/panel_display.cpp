@@ -16,7 +16,7 @@ constexpr double Pi = 3.14159265358979323846;
 // The screen's glass, in the control's coordinates; the logos sit inside its left end.
 constexpr double GlassX = 5, GlassY = 4, GlassW = 277, GlassH = 71;
 constexpr double TextLeft = 72;  // the preset and quality start right of the logos' divider
-constexpr double QualityLeft = 204;
+constexpr double QualityLeft = 210;
 
 enum class Screen { Lit, Dim, Off };
 
