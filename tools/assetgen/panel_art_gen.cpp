@@ -21,16 +21,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: panel_art_gen --out DIR [--contact FILE.png]\n");
         return 2;
     }
-    const auto art = tevaro::assetgen::panel::drawPanelArt();
-    for (const auto& bitmap : art) {
-        const std::string path = out + "/" + std::to_string(bitmap.id) + ".bmp";
-        if (!tevaro::assetgen::writeBmp24(path.c_str(), bitmap.picture.get())) {
-            std::fprintf(stderr, "panel_art_gen: cannot write %s\n", path.c_str());
-            return 1;
+    std::string failed;
+    {
+        const auto art = tevaro::assetgen::panel::drawPanelArt();
+        for (const auto& bitmap : art) {
+            const std::string path = out + "/" + std::to_string(bitmap.id) + ".bmp";
+            if (failed.empty() && !tevaro::assetgen::writeBmp24(path.c_str(), bitmap.picture.get())) failed = path;
         }
+        if (failed.empty() && !contact.empty() && !tevaro::assetgen::panel::writeContactSheet(contact.c_str(), art))
+            failed = contact;
     }
-    if (!contact.empty() && !tevaro::assetgen::panel::writeContactSheet(contact.c_str(), art)) {
-        std::fprintf(stderr, "panel_art_gen: cannot write %s\n", contact.c_str());
+    tevaro::assetgen::panel::releaseFontCaches();  // after the last surface is gone
+    if (!failed.empty()) {
+        std::fprintf(stderr, "panel_art_gen: cannot write %s\n", failed.c_str());
         return 1;
     }
     return 0;

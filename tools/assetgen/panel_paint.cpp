@@ -1,5 +1,6 @@
 #include "tools/assetgen/panel_paint.h"
 
+#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -337,6 +338,12 @@ double capCentredBaseline(cairo_t* cr, const TextStyle& style, double centreY) {
     const double capHeight = pango_layout_get_baseline(layout) / static_cast<double>(PANGO_SCALE) - ink.y;
     g_object_unref(layout);
     return std::round(centreY + capHeight / 2.0);
+}
+
+void releaseFontCaches() {
+    pango_cairo_font_map_set_default(nullptr);
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 void glowingText(cairo_t* cr, const std::string& text, const TextStyle& style, double x, double baseline, Align align,
