@@ -22,18 +22,23 @@ if(NOT CMAKE_CROSSCOMPILING)
 else()
   include(ExternalProject)
   set(host_dir ${CMAKE_BINARY_DIR}/assetgen-host)
+  # Other modules run the host generators too (panel/art.cmake): they find them here.
+  set(TEVARO_ASSETGEN_HOST_DIR ${host_dir} CACHE INTERNAL "Host-built tools/assetgen")
+  # Built every time (the inner build is a no-op when nothing changed), so an edited generator
+  # is rebuilt and its byproducts, when they change, draw their files again.
   ExternalProject_Add(assetgen_host
     SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools/assetgen
     BINARY_DIR ${host_dir}
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
     INSTALL_COMMAND ""
-    BUILD_BYPRODUCTS ${host_dir}/glintora_archive_gen
+    BUILD_ALWAYS TRUE
+    BUILD_BYPRODUCTS ${host_dir}/glintora_archive_gen ${host_dir}/panel_art_gen
     EXCLUDE_FROM_ALL TRUE)
   add_custom_command(
     OUTPUT ${TEVARO_GLINTORA_ARCHIVE}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${archive_dir}
     COMMAND ${host_dir}/glintora_archive_gen --out ${TEVARO_GLINTORA_ARCHIVE}
-    DEPENDS assetgen_host
+    DEPENDS assetgen_host ${host_dir}/glintora_archive_gen
     COMMENT "Drawing the Glintora image archive with the host generator")
   add_custom_target(glintora_archive_file DEPENDS ${TEVARO_GLINTORA_ARCHIVE})
 endif()

@@ -2,13 +2,13 @@
 // bottom-up BMP for the resource compiler: a pair of headphones inside rings of sound that
 // spread around the listener's head, the way the plug-in places the loudspeakers.
 //
-//   page_art OUT.bmp
+//   page_art OUT.bmp      (built with -I at the tree's root: the BMP writer is assetgen's)
 #include <cairo.h>
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <vector>
+
+#include "tools/assetgen/bmp24.h"
 
 namespace {
 
@@ -84,47 +84,6 @@ void caption(cairo_t* cr) {
     cairo_show_text(cr, "headphone surround");
 }
 
-bool writeBmp24(const char* path, cairo_surface_t* surface) {
-    const int stride = cairo_image_surface_get_stride(surface);
-    const unsigned char* pixels = cairo_image_surface_get_data(surface);
-    const int rowBytes = (Width * 3 + 3) & ~3;
-    const std::uint32_t imageBytes = static_cast<std::uint32_t>(rowBytes * Height);
-    std::vector<unsigned char> file(54 + imageBytes, 0);
-    auto put16 = [&](int at, std::uint32_t v) {
-        file[at] = v & 0xFF;
-        file[at + 1] = (v >> 8) & 0xFF;
-    };
-    auto put32 = [&](int at, std::uint32_t v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, Width);
-    put32(22, Height);  // positive: rows bottom-up
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, imageBytes);
-    put32(38, 2835);  // 72 dpi
-    put32(42, 2835);
-    for (int y = 0; y < Height; ++y) {
-        const unsigned char* src = pixels + (Height - 1 - y) * stride;
-        unsigned char* dst = file.data() + 54 + y * rowBytes;
-        for (int x = 0; x < Width; ++x) {  // cairo RGB24 is 0x00RRGGBB in native (little) endian: B, G, R, X
-            dst[3 * x + 0] = src[4 * x + 0];
-            dst[3 * x + 1] = src[4 * x + 1];
-            dst[3 * x + 2] = src[4 * x + 2];
-        }
-    }
-    std::FILE* f = std::fopen(path, "wb");
-    if (f == nullptr) return false;
-    const bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,7 +101,7 @@ int main(int argc, char** argv) {
     caption(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
-    const bool ok = writeBmp24(argv[1], surface);
+    const bool ok = tevaro::assetgen::writeBmp24(argv[1], surface);
     cairo_surface_destroy(surface);
     return ok ? 0 : 1;
 }

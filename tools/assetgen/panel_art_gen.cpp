@@ -1,0 +1,40 @@
+// Draws the control panel's bitmaps as 24-bit BMP files named by resource id, for the resource
+// compiler, and optionally a contact sheet for review:
+//   panel_art_gen --out DIR [--contact FILE.png]
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tools/assetgen/bmp24.h"
+#include "tools/assetgen/panel_art.h"
+#include "tools/assetgen/panel_contact_sheet.h"
+
+int main(int argc, char** argv) {
+    std::string out, contact;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--out") == 0)
+            out = argv[i + 1];
+        else if (std::strcmp(argv[i], "--contact") == 0)
+            contact = argv[i + 1];
+    }
+    if (out.empty()) {
+        std::fprintf(stderr, "usage: panel_art_gen --out DIR [--contact FILE.png]\n");
+        return 2;
+    }
+    std::string failed;
+    {
+        const auto art = tevaro::assetgen::panel::drawPanelArt();
+        for (const auto& bitmap : art) {
+            const std::string path = out + "/" + std::to_string(bitmap.id) + ".bmp";
+            if (failed.empty() && !tevaro::assetgen::writeBmp24(path.c_str(), bitmap.picture.get())) failed = path;
+        }
+        if (failed.empty() && !contact.empty() && !tevaro::assetgen::panel::writeContactSheet(contact.c_str(), art))
+            failed = contact;
+    }
+    tevaro::assetgen::panel::releaseFontCaches();  // after the last surface is gone
+    if (!failed.empty()) {
+        std::fprintf(stderr, "panel_art_gen: cannot write %s\n", failed.c_str());
+        return 1;
+    }
+    return 0;
+}
