@@ -9,15 +9,7 @@ namespace tevaro::assetgen::panel {
 
 namespace {
 
-// Each control's images are consecutive resource ids from its first, in image-index order.
-constexpr int SwitchFirst = 131;
-constexpr int PresetFirst = 116;                         // three per preset
-constexpr int LevelFirst[LevelCount] = {148, 152, 156};  // four each: Min, Max, Mid
-constexpr int AutoFirst = 160;
-constexpr int EnabledBackground = 264, DisabledBackground = 265;
-constexpr int InfoFirst = 267;
-constexpr int StatusFirst = 332;
-constexpr int DialogEmblem = 446;
+using namespace ids;
 
 const char* const ButtonStates[] = {"selected", "not selected", "disabled"};
 const char* const LevelStates[] = {"by hand", "not selected", "disabled", "by Auto"};

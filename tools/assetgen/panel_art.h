@@ -7,6 +7,19 @@
 
 namespace tevaro::assetgen::panel {
 
+// Each control's images are consecutive resource ids from its first, in image-index order.
+namespace ids {
+inline constexpr int PresetFirst = 116;  // three per preset, presets in their order
+inline constexpr int SwitchFirst = 131;
+inline constexpr int LevelFirst[3] = {148, 152, 156};  // four each: Min, Max, Mid
+inline constexpr int AutoFirst = 160;
+inline constexpr int EnabledBackground = 264;
+inline constexpr int DisabledBackground = 265;
+inline constexpr int InfoFirst = 267;
+inline constexpr int StatusFirst = 332;
+inline constexpr int DialogEmblem = 446;
+}  // namespace ids
+
 struct PanelBitmap {
     int id;
     std::string caption;  // what the picture shows, for the contact sheet

@@ -50,19 +50,18 @@ void drawAssembly(cairo_t* cr, const PanelState& look, const std::map<int, cairo
     const int hostW = PanelWidth + 2 * Margin, hostH = PanelHeight + 2 * Margin;
     cairo_rectangle(cr, x, y, hostW, hostH);
     cairo_clip(cr);
-    cairo_surface_t* tile = byId.at(look.dspEnabled ? 264 : 265);
+    cairo_surface_t* tile = byId.at(look.dspEnabled ? ids::EnabledBackground : ids::DisabledBackground);
     const int tw = cairo_image_surface_get_width(tile), th = cairo_image_surface_get_height(tile);
     for (int ty = 0; ty < hostH; ty += th)
         for (int tx = 0; tx < hostW; tx += tw) blit(cr, tile, x + tx, y + ty);
     const double px = x + Margin, py = y + Margin;
     auto place = [&](int id, const Rect& r) { blit(cr, byId.at(id), px + r.x, py + r.y); };
-    place(131 + look.switchImage, SwitchRect);
-    for (int p = 0; p < PresetCount; ++p) place(116 + 3 * p + look.presetImages[p], PresetRects[p]);
-    const int levelFirst[LevelCount] = {148, 152, 156};
-    for (int l = 0; l < LevelCount; ++l) place(levelFirst[l] + look.levelImages[l], LevelRects[l]);
-    place(160 + look.autoImage, AutoRect);
-    place(267 + look.infoImage, InfoRect);
-    place(332 + look.statusImage, StatusRect);
+    place(ids::SwitchFirst + look.switchImage, SwitchRect);
+    for (int p = 0; p < PresetCount; ++p) place(ids::PresetFirst + 3 * p + look.presetImages[p], PresetRects[p]);
+    for (int l = 0; l < LevelCount; ++l) place(ids::LevelFirst[l] + look.levelImages[l], LevelRects[l]);
+    place(ids::AutoFirst + look.autoImage, AutoRect);
+    place(ids::InfoFirst + look.infoImage, InfoRect);
+    place(ids::StatusFirst + look.statusImage, StatusRect);
     cairo_restore(cr);
 }
 
@@ -81,7 +80,9 @@ bool writeContactSheet(const char* path, const std::vector<PanelBitmap>& art) {
     const double assembliesHeight = 2 * (PanelHeight + 2 * Margin + 24) + Gap;
     double x = Gap, y = Gap + assembliesHeight + 28, rowHeight = 0;
     constexpr double CaptionHeight = 26;
-    const int family[] = {116, 131, 148, 160, 264, 267, 332, 446};  // a new row for each control
+    // A new row for each control.
+    const int family[] = {ids::PresetFirst,       ids::SwitchFirst, ids::LevelFirst[0], ids::AutoFirst,
+                          ids::EnabledBackground, ids::InfoFirst,   ids::StatusFirst,   ids::DialogEmblem};
     auto familyOf = [&](int id) {
         int f = 0;
         for (int k = 0; k < 8; ++k)
