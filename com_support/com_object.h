@@ -37,8 +37,7 @@ public:
     // The interface of `iid` other than IUnknown, without a reference; null when not implemented.
     void* findInterface(REFIID iid) {
         void* found = nullptr;
-        (void)((iid == __uuidof(Interfaces) && (found = static_cast<Interfaces*>(static_cast<Derived*>(this)))) ||
-               ...);
+        (void)((iid == __uuidof(Interfaces) && (found = static_cast<Interfaces*>(static_cast<Derived*>(this)))) || ...);
         return found;
     }
 

@@ -112,8 +112,8 @@ HRESULT connect(IGraphBuilder* graph, IBaseFilter* from, IBaseFilter* to) {
 }
 
 HRESULT addFilter(IGraphBuilder* graph, REFCLSID clsid, const wchar_t* name, IBaseFilter** filter) {
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                  reinterpret_cast<void**>(filter));
+    HRESULT hr =
+        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, reinterpret_cast<void**>(filter));
     if (FAILED(hr)) return hr;
     return graph->AddFilter(*filter, name);
 }
@@ -156,9 +156,9 @@ TEST_P(DspInFilterGraph, RunsToTheEndAndMatchesTheNativeChainByteForByte) {
     ASSERT_EQ(connect(graph.get(), source.get(), parser.get()), S_OK);
 
     // The wrapper creates the DMO aggregated; a factory that refuses aggregation fails Init.
-    ASSERT_EQ(CoCreateInstance(CLSID_DMOWrapperFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                               wrapper.outVoid()),
-              S_OK);
+    ASSERT_EQ(
+        CoCreateInstance(CLSID_DMOWrapperFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, wrapper.outVoid()),
+        S_OK);
     Ref<IDMOWrapperFilter> dmoWrapper;
     ASSERT_EQ(wrapper->QueryInterface(IID_IDMOWrapperFilter, dmoWrapper.outVoid()), S_OK);
     ASSERT_EQ(dmoWrapper->Init(DspClsid, DMOCATEGORY_AUDIO_EFFECT), S_OK);
