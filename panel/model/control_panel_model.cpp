@@ -190,8 +190,8 @@ PanelLook look(const PanelState& s) {
     return l;
 }
 
-PanelState startUp(std::uint32_t settingsWord, bool dspEnabled, PanelEffects& effects) {
-    PanelState s;
+void startUp(PanelState& s, std::uint32_t settingsWord, bool dspEnabled, PanelEffects& effects) {
+    s = PanelState{};
     s.dspEnabled = dspEnabled;
     s.settingsWord = settingsWord;
     s.surroundOn = (settingsWord & FlagSurroundOn) != 0;
@@ -220,7 +220,6 @@ PanelState startUp(std::uint32_t settingsWord, bool dspEnabled, PanelEffects& ef
     effects.publish(SettingsBlock::settingsWord, settingsSlotValue(s.settingsWord));
 
     effects.postHostPaint();
-    return s;
 }
 
 void timerTick(PanelState& s, bool dspEnabled, PanelEffects& effects) {

@@ -66,8 +66,9 @@ protected:
 };
 
 // settingsWord: what readSettingsWord gave; dspEnabled: the enable test. The settings block is
-// already open. The rating runs only when the word has Auto on.
-PanelState startUp(std::uint32_t settingsWord, bool dspEnabled, PanelEffects& effects);
+// already open. The rating runs only when the word has Auto on. `state` is complete before the
+// first effect, so the face's repaints already draw the start-up look.
+void startUp(PanelState& state, std::uint32_t settingsWord, bool dspEnabled, PanelEffects& effects);
 
 // The 500 ms timer with a fresh enable test; the rating is never rerun here.
 void timerTick(PanelState& state, bool dspEnabled, PanelEffects& effects);

@@ -17,8 +17,10 @@ using Log = std::vector<std::string>;
 struct RecordingEffects final : PanelEffects {
     Log log;
     int rating = LevelMid;
-    bool showAgain = true;                // the warning dialog's answer when it closes
-    std::function<void()> duringWarning;  // runs inside the dialog's nested message loop
+    bool showAgain = true;                 // the warning dialog's answer when it closes
+    std::function<void()> duringWarning;   // runs inside the dialog's nested message loop
+    const PanelState* observed = nullptr;  // when set, each repaint notes the look it would draw
+    std::vector<PanelLook> looksAtRepaint;
 
     void note(const char* format, unsigned value) {
         char text[64];
@@ -43,6 +45,7 @@ struct RecordingEffects final : PanelEffects {
     void repaint(PanelGroup group) override {
         const char* names[] = {"repaint(presets)", "repaint(levels)", "repaint(status)"};
         log.emplace_back(names[static_cast<int>(group)]);
+        if (observed != nullptr) looksAtRepaint.push_back(look(*observed));
     }
     void repaintHostWindow() override { log.emplace_back("repaintHost"); }
     void postHostPaint() override { log.emplace_back("postHostPaint"); }
@@ -95,7 +98,7 @@ struct PanelFixture : testing::Test {
 
     Log start(std::uint32_t word, bool dspEnabled = true, int rating = LevelMid) {
         fx.rating = rating;
-        state = startUp(word, dspEnabled, fx);
+        startUp(state, word, dspEnabled, fx);
         return take();
     }
     Log click(int controlId, PixelPoint pointer = inSwitch) {
@@ -128,7 +131,13 @@ class StartUpLook : public testing::TestWithParam<LookCase> {};
 TEST_P(StartUpLook, FollowsTheWordTheEnableTestAndTheRating) {
     RecordingEffects fx;
     fx.rating = GetParam().rating;
-    EXPECT_EQ(look(startUp(GetParam().word, GetParam().dspEnabled, fx)), GetParam().look);
+    PanelState state;
+    fx.observed = &state;
+    startUp(state, GetParam().word, GetParam().dspEnabled, fx);
+    EXPECT_EQ(look(state), GetParam().look);
+    // The face draws whatever the state says when it is asked to repaint.
+    ASSERT_EQ(fx.looksAtRepaint.size(), 3u);
+    for (const PanelLook& drawn : fx.looksAtRepaint) EXPECT_EQ(drawn, GetParam().look);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -409,7 +418,9 @@ TEST(PanelLooks, StayWithinEachControlsBitmaps) {
                         RecordingEffects fx;
                         fx.rating = rating;
                         const std::uint32_t word = (1u << preset) | (0x200u << level) | flags | 0x1000u;
-                        const PanelLook l = look(startUp(word, dsp, fx));
+                        PanelState state;
+                        startUp(state, word, dsp, fx);
+                        const PanelLook l = look(state);
                         for (const ControlSpec& c : PanelControls) {
                             SCOPED_TRACE(testing::Message() << "word " << word << " dsp " << dsp << " id " << c.id);
                             const int image = l.imageOf(c.id);
