@@ -78,6 +78,13 @@ bool writeEnabledValue(REFCLSID clsid, bool enabled) {
     return RegSetKeyValueW(HKEY_CURRENT_USER, path, L"Enabled", REG_SZ, value, bytes) == ERROR_SUCCESS;
 }
 
+bool deleteEnabledValue(REFCLSID clsid) {
+    wchar_t path[160];
+    enabledKeyPath(clsid, path, 160);
+    const LSTATUS status = RegDeleteKeyValueW(HKEY_CURRENT_USER, path, L"Enabled");
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
 bool readEnabledValue(REFCLSID clsid) {
     wchar_t path[160], value[16];
     enabledKeyPath(clsid, path, 160);

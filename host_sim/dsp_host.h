@@ -25,6 +25,8 @@ std::vector<RegisteredPlugin> findDspPlugins();
 
 // The player's per-user switch for one DSP plug-in: "Enabled" = "true"/"false" under DSPConfig.
 bool writeEnabledValue(REFCLSID clsid, bool enabled);
+// Removes the value, as before the player first recorded the plug-in.
+bool deleteEnabledValue(REFCLSID clsid);
 // true when the value is missing (a new plug-in starts enabled) or reads "true".
 bool readEnabledValue(REFCLSID clsid);
 

@@ -7,17 +7,20 @@
 #include <cstring>
 
 #include "host_sim/dsp_commands.h"
+#include "host_sim/ui_commands.h"
 #include "link_demo.h"
 
 namespace {
 
 void usage() {
-    std::fprintf(stderr,
-                 "usage: host_sim link [WORD]            settings link across two processes (panel writes, DSP reads)\n"
-                 "       host_sim list                   DSP plug-ins recorded by the registrar\n"
-                 "       host_sim play IN.wav OUT.wav    stream a file through the registered DSP (see play --help)\n"
-                 "       host_sim page OUT.bmp           open the DSP's property page and capture it\n"
-                 "       host_sim bench IN.wav           COM face against the chain called directly\n");
+    std::fprintf(
+        stderr,
+        "usage: host_sim link [WORD]            settings link across two processes (panel writes, DSP reads)\n"
+        "       host_sim list                   DSP plug-ins recorded by the registrar\n"
+        "       host_sim play IN.wav OUT.wav    stream a file through the registered DSP (see play --help)\n"
+        "       host_sim page OUT.bmp           open the DSP's property page and capture it\n"
+        "       host_sim bench IN.wav           COM face against the chain called directly\n"
+        "       host_sim panel [OPTIONS]        the settings-area plug-in in a player window (see panel --help)\n");
 }
 
 }  // namespace
@@ -35,6 +38,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "play") == 0) return host_sim::runPlay(argc, argv);
     if (std::strcmp(argv[1], "page") == 0) return host_sim::runPage(argc, argv);
     if (std::strcmp(argv[1], "bench") == 0) return host_sim::runBench(argc, argv);
+    if (std::strcmp(argv[1], "panel") == 0) return host_sim::runPanel(argc, argv);
     usage();
     return 2;
 }
