@@ -19,13 +19,6 @@ constexpr PresetTable presets[3] = {
     {GroundWidth, GroundHeight, 140, 0, 60, 3, 3, 3},
 };
 
-// Largest 2^k - 1 not above `limit`.
-int jitterMask(int limit) {
-    int mask = 65535;
-    while (mask > limit && mask > 0) mask >>= 1;
-    return mask;
-}
-
 }  // namespace
 
 EffectDescription glintoraDescription(const std::uint8_t* archive, std::size_t length) {
@@ -46,6 +39,12 @@ int GlintoraScene::starEntryIndex(int layer, int offset) {
 }
 
 int GlintoraScene::starPicture(int value) { return value < 5 ? 63 : 62 - value / 29; }
+
+int GlintoraScene::jitterMask(int cellSize) {
+    int mask = 65535;
+    while (mask > cellSize && mask > 0) mask >>= 1;
+    return mask;
+}
 
 void GlintoraScene::run(EffectCore& effect) {
     SceneEngine& scene = effect.scene;

@@ -25,6 +25,14 @@ public:
     static int starEntryIndex(int layer, int offset);
     // "Starlight": the picture for an entry value, 63 for silence, then 62 (faint) .. 54 (loud).
     static int starPicture(int value);
+    // The largest 2^k - 1 not above a cell size, so that random & mask stays inside the cell.
+    static int jitterMask(int cellSize);
+
+    // Rebuild steps, public so each can be checked on its own.
+    // Small stars stamped into layer 0 with the brush, row by row from random steps.
+    void stampBackground(EffectCore& effect, int preset);
+    // The 43 stars on a 7-column grid, each moved by a random amount inside its cell.
+    void layOutGrid(EffectCore& effect, int preset);
 
     int frameCounter = 0;
     int spectrumOffset = 0;
@@ -33,8 +41,6 @@ public:
 private:
     void setUp(EffectCore& effect, int preset);
     void rebuild(EffectCore& effect, int preset);
-    void stampBackground(EffectCore& effect, int preset);
-    void layOutGrid(EffectCore& effect, int preset);
     void updateStars(EffectCore& effect, int preset);
 };
 

@@ -205,15 +205,42 @@ TEST(AudioUpdate, ScatterRunsFillAll255EntriesFromBinRuns) {
     s.settings.scatterMode = 2;
     std::array<std::uint8_t, SpectrumBins> bins{};
     for (int i = 0; i < 256; ++i) bins[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-    s.audioUpdate(bins.data(), random);
-    // Every entry is some bin, and consecutive entries inside a run step by one.
-    int steps = 0;
-    for (int i = 0; i < 255; ++i) {
-        EXPECT_LE(s.buffers[0][static_cast<std::size_t>(i)], 255);
-        if (i > 0 && s.buffers[0][static_cast<std::size_t>(i)] == s.buffers[0][static_cast<std::size_t>(i - 1)] + 1)
-            ++steps;
+    // Each bin holds its own number, so an entry names the bin it came from. Every update first
+    // takes 255 draws for the per-entry scatter; then each run takes a start (& 255) and a length
+    // (& 15), and a run whose end would reach entry 255 starts at its length instead.
+    struct Run {
+        int update, firstEntry, firstBin, length;
+    };
+    const Run runs[] = {
+        {1, 0, 118, 11},   // draws 256 and 257, 22646 and 26362: start 118, length 10 + 1
+        {1, 11, 22, 12},   // 4886, 18875
+        {1, 23, 17, 14},   // 28433, 29869
+        {1, 37, 174, 5},   // 20142, 23844
+        {1, 42, 136, 10},  // 1416, 21881
+        {1, 52, 2, 3},     // 31998, 10322: 254 + 2 passes 255, so the run starts at its length, 2
+        {1, 55, 219, 6},   // 18651, 10021
+        {1, 61, 67, 6},    // 5699, 3557
+        {1, 249, 241, 6},  // the 33rd run, 12529, 22549: fills exactly to entry 254
+        {3, 254, 104, 1},  // draws 950 and 951, 29288 and 28082: length 3, cut off after entry 254
+        {6, 70, 5, 6},     // draws 1857 and 1858, 20474 and 24773: 250 + 5 is exactly 255, start 5
+    };
+    for (int update = 1; update <= 6; ++update) {
+        SCOPED_TRACE(update);
+        s.audioUpdate(bins.data(), random);
+        for (const Run& run : runs) {
+            if (run.update != update) continue;
+            for (int j = 0; j < run.length; ++j)
+                EXPECT_EQ(s.buffers[0][static_cast<std::size_t>(run.firstEntry + j)], run.firstBin + j)
+                    << "entry " << run.firstEntry + j;
+        }
+        EXPECT_EQ(s.buffers[0][255], 0);
+        if (update > 1) continue;
+        // Consecutive entries inside a run step by one.
+        int steps = 0;
+        for (int i = 1; i < 255; ++i)
+            if (s.buffers[0][static_cast<std::size_t>(i)] == s.buffers[0][static_cast<std::size_t>(i - 1)] + 1) ++steps;
+        EXPECT_GT(steps, 150);
     }
-    EXPECT_GT(steps, 150);
 }
 
 }  // namespace

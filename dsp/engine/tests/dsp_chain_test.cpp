@@ -107,14 +107,72 @@ TEST_F(ChainFixture, RefreshesAfter500msOfTicksAcrossTheWrap) {
     }
 }
 
+// While slot 0 is 0 a refresh only turns the switch off and reads nothing else; once slot 0 is
+// non-zero again, the next refresh reads slots 2 to 4 afresh and hands the word on.
 TEST_F(ChainFixture, PanelGoneTurnsProcessingOffButKeepsWordAndMute) {
+    constexpr std::uint32_t movieMid = FlagMovie | FlagQualityMid;
+    enum class Output { Copy, Silent, MovieMidStages };
+    struct Step {
+        const char* what;
+        std::int32_t panelReady, surroundOn, word, mute;  // slots 0, 2, 3, 4
+        std::uint32_t nowMs;
+        std::int32_t expectedSwitch;
+        std::uint32_t expectedWord;
+        std::int32_t expectedMute;
+        float expectedWet;  // the reverberator sees every word a refresh hands on
+        Output output;
+    };
+    const std::int32_t rp = static_cast<std::int32_t>(rockPopMax), mm = static_cast<std::int32_t>(movieMid);
+    const Step steps[] = {
+        {"panel gone", 0, 1, 0, 0, 500, 0, rockPopMax, 0, 0.1f, Output::Copy},
+        {"panel back, muted", 1, 1, rp, 1, 1000, 1, rockPopMax, 1, 0.15f, Output::Silent},
+        {"panel gone again, slots 2 to 4 changed", 0, 1, mm, 0, 1500, 0, rockPopMax, 1, 0.15f, Output::Silent},
+        {"slot 0 back before the refresh is due", 1, 1, mm, 0, 1999, 0, rockPopMax, 1, 0.15f, Output::Silent},
+        {"the next refresh reads slots 2 to 4", 1, 1, mm, 0, 2000, 1, movieMid, 0, 0.1f, Output::MovieMidStages},
+    };
+
     block.publish(rockPopMax);
     chain->create(&Block::read, &block, 0);
-    block.slot[0] = 0;
-    block.slot[3] = 0;
-    EXPECT_TRUE(isCopy(process(500)));
-    EXPECT_EQ(chain->surroundOn(), 0);
-    EXPECT_EQ(chain->settingsWord(), rockPopMax);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        block.slot[0] = step.panelReady;
+        block.slot[2] = step.surroundOn;
+        block.slot[3] = step.word;
+        block.slot[4] = step.mute;
+        const auto out = process(step.nowMs);
+        EXPECT_EQ(chain->surroundOn(), step.expectedSwitch);
+        EXPECT_EQ(chain->settingsWord(), step.expectedWord);
+        EXPECT_EQ(chain->mute(), step.expectedMute);
+        EXPECT_EQ(chain->surroundEngine().settingsFlags(), static_cast<std::int32_t>(step.expectedWord));
+        EXPECT_EQ(chain->roomReverb().wetLevel(), step.expectedWet);
+        switch (step.output) {
+            case Output::Copy:
+                EXPECT_TRUE(isCopy(out));
+                break;
+            case Output::Silent:
+                EXPECT_TRUE(isSilent(out));
+                break;
+            case Output::MovieMidStages: {
+                // No stage has run before this buffer (copies and silence only), so the stages
+                // start from the state of creation with the new word.
+                auto reverb = std::make_unique<RoomReverb>();
+                auto engine = std::make_unique<SurroundEngine>();
+                auto virtualiser = std::make_unique<VirtualiserStage>();
+                reverb->initialise();
+                reverb->configure(movieMid);
+                engine->reset();
+                engine->setFlags(movieMid);
+                virtualiser->reset();
+                std::vector<std::int16_t> expected(music.size(), 4321);
+                reverb->process(music.size(), music.data(), expected.data());
+                engine->process(music.size(), music.data(), expected.data());
+                virtualiser->process(movieMid, music.data(), expected.data(), music.size());
+                EXPECT_EQ(out, expected);
+                EXPECT_FALSE(isCopy(out));
+                break;
+            }
+        }
+    }
 }
 
 TEST_F(ChainFixture, MuteSilencesEveryChannelCountAndDisabledCopiesEvenWhenMuted) {

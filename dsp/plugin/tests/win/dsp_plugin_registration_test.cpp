@@ -11,6 +11,8 @@ namespace {
 
 const wchar_t* const DspKey = L"CLSID\\{79021042-5CA7-422B-8AB4-C0D7E3F7B638}";
 const wchar_t* const PageKey = L"CLSID\\{FC884E32-34F2-4FC2-A260-6CC769318F30}";
+// The registrar's own class, registered by the test bed before these tests: a neighbour under CLSID.
+const wchar_t* const RegistrarKey = L"CLSID\\{5569E7F5-424B-4B93-89CA-79D17924689A}";
 // Our registrar's record: {DSP plug-in type}\{DspPlugin}.
 const wchar_t* const RecordKey =
     L"Software\\Tevaro\\HostSim\\MediaPlugins\\{6434BAEA-4954-498D-ABD5-2B07123E1F04}\\"
@@ -51,8 +53,28 @@ std::vector<std::wstring> contents(HKEY root, const wchar_t* path) {
     return names;
 }
 
-bool endsWith(const std::wstring& text, const std::wstring& tail) {
-    return text.size() >= tail.size() && _wcsicmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+bool samePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+// The DLL sits beside the test programme in the build tree: this path is what the test bed handed
+// to regsvr32, so it is what InprocServer32 must name.
+std::wstring expectedModulePath() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self, length);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"TevaroPlayerDSP.dll";
+}
+
+// A key of the test's own under CLSID, with a default value, to see that unregistration leaves the
+// rest of CLSID alone.
+const wchar_t* const NeighbourKey = L"CLSID\\{3C3A46B1-7D2E-4F0B-9E51-0A7C2D4B8E61}";
+
+void writeKey(const wchar_t* path, const wchar_t* value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD bytes = static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t));
+    EXPECT_EQ(RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes), ERROR_SUCCESS);
+    RegCloseKey(key);
 }
 
 void expectRegistered() {
@@ -66,7 +88,10 @@ void expectRegistered() {
         SCOPED_TRACE(testing::Message() << row.key);
         const std::wstring server = std::wstring(row.key) + L"\\InprocServer32";
         EXPECT_EQ(stringValue(HKEY_CLASSES_ROOT, row.key, nullptr), row.friendlyName);
-        EXPECT_TRUE(endsWith(stringValue(HKEY_CLASSES_ROOT, server.c_str(), nullptr), L"\\TevaroPlayerDSP.dll"));
+        const std::wstring module = stringValue(HKEY_CLASSES_ROOT, server.c_str(), nullptr);
+        EXPECT_TRUE(samePath(module, expectedModulePath()))
+            << "InprocServer32 " << testing::PrintToString(module) << ", expected "
+            << testing::PrintToString(expectedModulePath());
         EXPECT_EQ(stringValue(HKEY_CLASSES_ROOT, server.c_str(), L"ThreadingModel"), L"Apartment");
         EXPECT_EQ(contents(HKEY_CLASSES_ROOT, row.key), classLayout);
         EXPECT_EQ(contents(HKEY_CLASSES_ROOT, server.c_str()), serverLayout);
@@ -102,20 +127,31 @@ TEST(DspRegistration, UnregisteringRemovesTheEntriesButKeepsTheClsidKey) {
     ASSERT_NE(unregister, nullptr);
     ASSERT_NE(reregister, nullptr);
 
+    writeKey(NeighbourKey, L"Neighbour Class");
+    ASSERT_TRUE(keyExists(HKEY_CLASSES_ROOT, RegistrarKey));
     EXPECT_EQ(unregister(), S_OK);
     EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, DspKey));
     EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, PageKey));
     EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, RecordKey));
     EXPECT_TRUE(keyExists(HKEY_CLASSES_ROOT, L"CLSID"));
+    // CLSID is kept with everything else in it: our neighbour and the registrar's class.
+    EXPECT_EQ(stringValue(HKEY_CLASSES_ROOT, NeighbourKey, nullptr), L"Neighbour Class");
+    EXPECT_TRUE(keyExists(HKEY_CLASSES_ROOT, RegistrarKey));
     IUnknown* object = nullptr;
     EXPECT_EQ(
         CoCreateInstance(DspClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
         REGDB_E_CLASSNOTREG);
     EXPECT_EQ(unregister(), S_OK) << "unregistering twice";
+    EXPECT_EQ(stringValue(HKEY_CLASSES_ROOT, NeighbourKey, nullptr), L"Neighbour Class");
+    EXPECT_EQ(RegDeleteKeyW(HKEY_CLASSES_ROOT, NeighbourKey), ERROR_SUCCESS);
 
     EXPECT_EQ(reregister(), S_OK);
     expectRegistered();
+    // Registration replaces the class keys whole: what an older version left there goes.
+    const std::wstring stale = std::wstring(DspKey) + L"\\Stale";
+    writeKey(stale.c_str(), L"left by an older version");
     EXPECT_EQ(reregister(), S_OK) << "registering again replaces the entries";
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, stale.c_str()));
     expectRegistered();
     FreeLibrary(dll);
 }
