@@ -131,6 +131,10 @@ Surface dialogEmblem() {
 
     text(cr, "TEVARO", {"DejaVu Sans", 17.0, true, 2.0}, cx + 1, 112, Align::Centre, {0.07, 0.13, 0.27});
     text(cr, "headphone surround", {"DejaVu Sans", 9.0, false, 0.3}, cx, 126, Align::Centre, {0.14, 0.46, 0.82});
+    // The dialogs paint it at a fixed place behind their transparent texts, so it is a watermark:
+    // washed toward the white page, black text over it stays easy to read.
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.8);
+    cairo_paint(cr);
     return s;
 }
 

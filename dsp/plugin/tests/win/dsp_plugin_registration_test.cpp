@@ -1,9 +1,9 @@
 // What regsvr32 leaves in the registry for TevaroPlayerDSP.dll, and what unregistration removes:
 // the two class keys and the player's plug-in record made through the registrar.
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "com_support/tests/win/registry_inspection.h"
 #include "dsp_test_support.h"
 
 namespace tevaro::plugin::test {
@@ -18,51 +18,12 @@ const wchar_t* const RecordKey =
     L"Software\\Tevaro\\HostSim\\MediaPlugins\\{6434BAEA-4954-498D-ABD5-2B07123E1F04}\\"
     L"{79021042-5CA7-422B-8AB4-C0D7E3F7B638}";
 
-bool keyExists(HKEY root, const wchar_t* path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+using com_support::test::contents;
+using com_support::test::keyExists;
+using com_support::test::samePath;
+using com_support::test::stringValue;
 
-std::wstring stringValue(HKEY root, const wchar_t* path, const wchar_t* name) {
-    wchar_t text[512];
-    DWORD bytes = sizeof text;
-    if (RegGetValueW(root, path, name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS) return L"<missing>";
-    return text;
-}
-
-// Names of every value and subkey directly under a key, to prove nothing else was written.
-std::vector<std::wstring> contents(HKEY root, const wchar_t* path) {
-    std::vector<std::wstring> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-    wchar_t name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD chars = 256;
-        if (RegEnumValueW(key, i, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.push_back(chars == 0 ? L"(default)" : name);
-    }
-    for (DWORD i = 0;; ++i) {
-        DWORD chars = 256;
-        if (RegEnumKeyExW(key, i, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.push_back(std::wstring(name) + L"\\");
-    }
-    RegCloseKey(key);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-bool samePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
-
-// The DLL sits beside the test programme in the build tree: this path is what the test bed handed
-// to regsvr32, so it is what InprocServer32 must name.
-std::wstring expectedModulePath() {
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self, length);
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"TevaroPlayerDSP.dll";
-}
+std::wstring expectedModulePath() { return com_support::test::modulePathBesideTest(L"TevaroPlayerDSP.dll"); }
 
 // A key of the test's own under CLSID, with a default value, to see that unregistration leaves the
 // rest of CLSID alone.
