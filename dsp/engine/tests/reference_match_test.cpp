@@ -242,6 +242,51 @@ INSTANTIATE_TEST_SUITE_P(PresetsAndQualities, WholeChainMatchesReference, ::test
 // Buffers of awkward sizes, each a different length from the ramp and update periods.
 constexpr std::size_t awkwardFrames[] = {1, 2, 31, 64, 79, 95, 511, 4096, 17};
 
+// The earlier stage's output the virtualiser branch adds half of: any signal with both signs.
+Programme earlierOutput(std::size_t frames) {
+    Programme p(2 * frames);
+    for (std::size_t i = 0; i < p.size(); ++i) p[i] = static_cast<std::int16_t>((i * 7919) % 24001 - 12000);
+    return p;
+}
+
+// A change of the settings word keeps every state: across both branches, every rear set, and the
+// one word with no preset bit, in buffers of awkward sizes and at frames unrelated to the ramps.
+TEST(SurroundEngineMatchesReference, SettingsChangesAndAwkwardBuffersKeepEveryState) {
+    const std::uint32_t words[] = {FlagJazz | FlagQualityMax,    FlagNeutral,
+                                   FlagMovie | FlagQualityMid,   FlagRockPop | FlagQualityMid,
+                                   FlagNeutral | FlagQualityMax, FlagClassic | FlagQualityMax,
+                                   FlagJazz | FlagQualityMid,    FlagQualityMax,
+                                   FlagMovie | FlagQualityMax,   FlagNeutral | FlagQualityMid,
+                                   FlagClassic | FlagQualityMid, FlagRockPop | FlagQualityMax};
+    constexpr std::size_t framesPerWord = 7919;
+    const Programme& in = tour();
+    const Programme earlier = earlierOutput(framesOf(in));
+    Programme engineOut = earlier, referenceOut = earlier;
+    auto engine = std::make_unique<SurroundEngine>();
+    engine->reset();
+    auto ref = std::make_unique<SurroundReference>();
+    ref->reset();
+    std::size_t done = 0, turn = 0, wordIndex = 0;
+    while (done < framesOf(in)) {
+        const std::size_t untilChange = framesPerWord - done % framesPerWord;
+        const std::size_t n =
+            std::min({awkwardFrames[turn++ % std::size(awkwardFrames)], untilChange, framesOf(in) - done});
+        if (done % framesPerWord == 0) {
+            const std::uint32_t word = words[wordIndex++ % std::size(words)];
+            engine->setFlags(word);
+            ref->setFlags(word);
+        }
+        engine->process(2 * n, in.data() + 2 * done, engineOut.data() + 2 * done);
+        ref->process(2 * n, in.data() + 2 * done, referenceOut.data() + 2 * done);
+        done += n;
+        const std::string diff = steeringDiff(engine->steering(), ref->steering);
+        ASSERT_TRUE(diff.empty()) << "after frame " << done << ": " << diff;
+    }
+    EXPECT_TRUE(sameSamples(referenceOut, engineOut));
+    EXPECT_EQ(engine->firLeftLine().position, ref->firLeft.position);
+    EXPECT_EQ(engine->firRightLine().position, ref->firRight.position);
+}
+
 // The tail carries across configure calls and buffers of every size; Rock/Pop at Max changes the
 // wet level and the feedback in the middle of the tail.
 TEST(RoomReverbMatchesReference, ConfigureChangesAndAwkwardBuffersKeepTheTail) {
@@ -270,6 +315,44 @@ TEST(RoomReverbMatchesReference, ConfigureChangesAndAwkwardBuffersKeepTheTail) {
     }
     EXPECT_TRUE(sameSamples(referenceOut, engineOut));
     EXPECT_EQ(std::memcmp(engine->memoryData(), ref->memory, sizeof ref->memory), 0);
+}
+
+// The panel's words changing between buffers, each buffer after a refresh: stages start and stop
+// (the reverberator's tail stands still while it does not run), branches switch, sets change.
+TEST(ChainMatchesReference, PresetChangesBetweenBuffers) {
+    struct Block {
+        std::int32_t slot[5] = {1, 1, 1, 0, 0};
+        static std::int32_t read(void* context, int k) { return static_cast<Block*>(context)->slot[k]; }
+    } block;
+    const std::uint32_t words[] = {FlagNeutral | FlagQualityMax,
+                                   FlagJazz | FlagQualityMax,
+                                   FlagMovie | FlagQualityMin,
+                                   FlagMovie | FlagQualityMid,
+                                   FlagNeutral,
+                                   FlagRockPop | FlagQualityMax,
+                                   FlagClassic | FlagQualityMid,
+                                   FlagJazz | FlagQualityMin,
+                                   DefaultSettingsWord,
+                                   FlagRockPop | FlagQualityMid,
+                                   FlagClassic | FlagQualityMax};
+    const Programme& in = tour();
+    Programme engineOut(in.size()), referenceOut(in.size());
+    block.slot[3] = static_cast<std::int32_t>(words[0] | FlagSurroundOn);
+    auto chain = std::make_unique<DspChain>();
+    chain->create(&Block::read, &block, 0);
+    ChainReference ref(words[0] | FlagSurroundOn);
+    constexpr std::size_t bufferFrames = 3001;
+    std::uint32_t now = 0;
+    for (std::size_t done = 0, buffer = 0; done < framesOf(in); done += bufferFrames, ++buffer) {
+        const std::size_t n = std::min(bufferFrames, framesOf(in) - done);
+        const std::uint32_t word = words[(buffer / 3) % std::size(words)] | FlagSurroundOn;
+        block.slot[3] = static_cast<std::int32_t>(word);
+        now += DspChain::refreshIntervalMs;
+        chain->process16(in.data() + 2 * done, engineOut.data() + 2 * done, 2 * n, 2, now);
+        ref.refresh(word);
+        ref.process(in.data() + 2 * done, referenceOut.data() + 2 * done, n);
+    }
+    EXPECT_TRUE(sameSamples(referenceOut, engineOut));
 }
 
 }  // namespace
