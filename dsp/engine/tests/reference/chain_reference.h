@@ -2,8 +2,8 @@
 // The plug-in's three stages on a 16-bit buffer, written plainly: the reverberator, the surround
 // engine and the virtualiser stage routed by the settings word, each frame of the virtualiser
 // stage one DualFir::process per input channel. It takes the words the panel writes (one preset
-// bit, one quality bit) and stands for a chain whose settings were refreshed before every buffer
-// it is given, as the offline renderer plays the plug-in's clock.
+// bit, one quality bit, or the default word); mute, the switch and the refresh clock are left to
+// the caller, which calls refresh() where the plug-in's chain would read the settings block.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
