@@ -200,7 +200,7 @@ TEST(SteeringMatchesReference, EveryFieldAfterEveryFrameOfTheTour) {
     expectEveryRuleTaken(ref.taken);
 }
 
-// A product a settings word at a time: the name used in ctest and the word.
+// One settings word of the panel, and its name in ctest.
 struct Combination {
     std::string name;
     std::uint32_t word;
