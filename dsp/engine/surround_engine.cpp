@@ -344,6 +344,11 @@ void SurroundEngine::renderVirtualiserBlock(const std::int16_t* in, std::int16_t
             out[2 * j + 1] = right;
         }
     }
+
+    // The room branch's crossfeed and comb positions count every frame of the stream, whichever
+    // branch runs: after a switch back to Neutral its histories are read at their real ages.
+    pos64 = static_cast<std::int16_t>((pos64 + frames) & 63);
+    pos16 = static_cast<std::int16_t>((pos16 + frames) & 15);
 }
 
 }  // namespace tevaro::dsp

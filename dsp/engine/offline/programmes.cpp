@@ -183,4 +183,37 @@ Programme steeringWorkout(std::size_t framesPerSection) {
     return out;
 }
 
+Programme steeringTour(std::size_t framesPerSection) {
+    Programme out = steeringWorkout(framesPerSection);
+    const std::size_t half = framesPerSection / 2;
+    const auto tone = [](std::size_t f) { return 12000.0 * sineTurns(440.0 * f / sampleRate); };
+    for (std::size_t f = 0; f < half; ++f) {  // centred
+        out.push_back(toPcm(tone(f)));
+        out.push_back(toPcm(tone(f)));
+    }
+    for (std::size_t f = 0; f < half; ++f) {  // right only
+        out.push_back(0);
+        out.push_back(toPcm(tone(f)));
+    }
+    const Programme noise = pinkNoise(half, NoiseImage::uncorrelated, -12.0, 11);
+    out.insert(out.end(), noise.begin(), noise.end());
+    for (std::size_t f = 0; f < half; ++f) {  // the pattern
+        out.push_back(toPcm(tone(f)));
+        out.push_back(toPcm(-0.415 * tone(f)));
+    }
+    // The pattern for one update in four, over a centred tone at half the level: the pattern
+    // comes back when its hold has counted down to 1. A high tone, so that little of one part
+    // rings on into the next update; the parts start on the updates of a steering reset at the
+    // programme's first frame.
+    const auto high = [](std::size_t f) { return 12000.0 * sineTurns(3000.0 * f / sampleRate); };
+    const std::size_t start = out.size() / 2;
+    const std::size_t align = (64 - start % 64) % 64;
+    for (std::size_t f = 0; f < align + half; ++f) {
+        const bool pattern = f >= align && (f - align) % 256 < 64;
+        out.push_back(toPcm(pattern ? high(f) : 0.5 * high(f)));
+        out.push_back(toPcm(pattern ? -0.41 * high(f) : 0.5 * high(f)));
+    }
+    return out;
+}
+
 }  // namespace tevaro::dsp

@@ -27,4 +27,11 @@ Programme demoProgramme(std::size_t frames);
 // silence and full-scale square waves.
 Programme steeringWorkout(std::size_t framesPerSection);
 
+// The workout, then what it leaves out, half a section each: a centred tone; a right-only tone as
+// loud (a sudden move the steering confirms); uncorrelated noise (both balances near zero while
+// the steering still points right); a left tone whose right side is in opposite phase 7.6 dB down
+// (15 level units left of centre and 15 toward the surround: the steering's pattern rule); and
+// that pattern for one 64-frame update in four.
+Programme steeringTour(std::size_t framesPerSection);
+
 }  // namespace tevaro::dsp

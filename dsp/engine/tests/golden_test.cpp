@@ -1,16 +1,18 @@
 // A fixed synthetic programme through every preset and quality, compared with committed
-// checksums: any change in the numbers the chain produces shows here. When a change is meant,
-// the failure message prints the new table.
+// checksums: any change in the numbers the chain produces shows here, also where the chain uses
+// data or code the plain reference shares with it (the filter sets, DualFir, the routing).
+// A failure names the preset, the quality and, where the reference reproduces the recorded
+// output, the first sample that differs from it. The table is recorded only by the separate
+// dsp_golden_record tool, after a deliberate and reviewed change.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "dsp/engine/offline/offline_render.h"
-#include "dsp/engine/offline/presets.h"
-#include "dsp/engine/offline/programmes.h"
+#include "dsp/engine/tests/golden_renders.h"
+#include "dsp/engine/tests/reference/chain_reference.h"
+#include "dsp/engine/tests/reference/first_difference.h"
+#include "settings_link/settings_word.h"
 
 namespace tevaro::dsp {
 namespace {
@@ -25,49 +27,58 @@ const Golden goldenTable[] = {
 #include "golden_checksums.inc"
 };
 
-// FNV-1a over the little-endian bytes of the samples.
-std::uint64_t checksum(const Programme& samples) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (std::int16_t s : samples) {
-        for (int shift : {0, 8}) {
-            h ^= static_cast<std::uint8_t>(static_cast<std::uint16_t>(s) >> shift);
-            h *= 1099511628211ull;
-        }
+TEST(GoldenChecksums, TableHoldsEveryPresetAndQualityInOrder) {
+    const std::vector<GoldenCase> cases = goldenCases();
+    ASSERT_EQ(std::size(goldenTable), cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(goldenTable[i].preset, cases[i].preset) << "row " << i;
+        EXPECT_EQ(goldenTable[i].quality, cases[i].quality) << "row " << i;
     }
-    return h;
 }
 
-TEST(GoldenChecksums, EveryPresetAndQualityKeepsItsOutput) {
-    const Programme in = steeringWorkout(44100);
-    const std::size_t frames = in.size() / 2;
-    std::vector<Golden> current;
-    for (const NamedFlag& preset : presetNames) {
-        for (const NamedFlag& quality : qualityNames) {
-            Programme out(in.size());
-            renderProgramme(ChainSettings{preset.flag | quality.flag, true, false}, in.data(), out.data(), frames);
-            current.push_back({preset.name.data(), quality.name.data(), checksum(out)});
-        }
+// Where the chain's new output leaves the recorded one. The checksum alone cannot say; the plain
+// reference can, when its own output is the recorded one.
+std::string whereItDiffers(const GoldenCase& c, const Programme& chainOut, std::uint64_t recorded) {
+    const Programme& in = goldenProgramme();
+    Programme referenceOut(in.size());
+    reference::ChainReference ref(c.word | FlagSurroundOn);
+    ref.process(in.data(), referenceOut.data(), in.size() / 2);
+    const auto d = reference::firstDifference(referenceOut, chainOut);
+    if (d && goldenChecksum(referenceOut) == recorded) {
+        return "first differing sample at " + describe(*d, "recorded", "chain");
     }
-    bool same = current.size() == std::size(goldenTable);
-    for (std::size_t i = 0; same && i < current.size(); ++i) {
-        same = std::string_view(goldenTable[i].preset) == current[i].preset &&
-               std::string_view(goldenTable[i].quality) == current[i].quality &&
-               goldenTable[i].checksum == current[i].checksum;
+    if (!d) {
+        return "the reference gives the chain's output too, so the recorded samples cannot be rebuilt and the "
+               "first differing sample cannot be named: the change is in both, in what they share (filter "
+               "sets, DualFir, the programme) or in the table";
     }
-    if (!same) {
-        std::printf("current table:\n");
-        for (const Golden& g : current) {
-            std::printf("    {\"%s\", \"%s\", 0x%016llxull},\n", g.preset, g.quality,
-                        static_cast<unsigned long long>(g.checksum));
-        }
+    return "the reference reproduces neither; the chain first leaves the reference at " +
+           describe(*d, "reference", "chain");
+}
+
+class EveryPresetAndQuality : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(EveryPresetAndQuality, KeepsItsRecordedOutput) {
+    const GoldenCase& c = GetParam();
+    const Golden* recorded = nullptr;
+    for (const Golden& g : goldenTable) {
+        if (c.preset == g.preset && c.quality == g.quality) recorded = &g;
     }
-    ASSERT_EQ(current.size(), std::size(goldenTable));
-    for (std::size_t i = 0; i < current.size(); ++i) {
-        EXPECT_EQ(std::string_view(goldenTable[i].preset), current[i].preset);
-        EXPECT_EQ(std::string_view(goldenTable[i].quality), current[i].quality);
-        EXPECT_EQ(goldenTable[i].checksum, current[i].checksum) << current[i].preset << " " << current[i].quality;
+    ASSERT_NE(recorded, nullptr) << "no recorded checksum";
+    const Programme out = renderGolden(c);
+    if (goldenChecksum(out) != recorded->checksum) {
+        ADD_FAILURE() << c.preset << " at " << c.quality << ": the output differs from the recorded one; "
+                      << whereItDiffers(c, out, recorded->checksum);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(GoldenChecksums, EveryPresetAndQuality, ::testing::ValuesIn(goldenCases()),
+                         [](const auto& info) {
+                             std::string name = info.param.preset + "_" + info.param.quality;
+                             for (char& ch : name)
+                                 if (ch == '-') ch = '_';
+                             return name;
+                         });
 
 }  // namespace
 }  // namespace tevaro::dsp

@@ -55,6 +55,24 @@ TEST(RoomReverb, LeftImpulseReachesRightAfter1115AndLeftAfter1914Frames) {
     }
     EXPECT_EQ(firstRight, 1115);
     EXPECT_EQ(firstLeft, 1914);
+
+    // The first wet samples, worked out by hand with the float values of the coefficients. The
+    // input gain (the float 0.69999999) scales the impulse to trunc(6999.9999) = 6999; the first
+    // input all-pass makes t = -0.625 * 6999 = -4374.375 and the second v = -0.5625 t = 2460.586,
+    // which tap 0 writes.
+    // Right, frame 1115: tap 3 reads v 660 frames later. Left stage 2 takes s = 0.7 v = 1722.410,
+    // t = -0.4 s = -688.964 and writes 0.4 t + s = 1446.825 through tap 15; tap 31 reads it 455
+    // frames later. yR = 0.5 * 1446.825 = 723.412, smoothed 0.26 yR = 188.087, out
+    // trunc(0.1 * 188.087) = 18; a frame later the smoothing holds 0.74 * 188.087 = 139.185: 13.
+    // Left, frame 1914: tap 2 reads v 1739 frames later. Left stage 1 takes s = 1722.410, low-pass
+    // 0.4 s = 688.964, t = -0.4 * 688.964 = -275.586, written through tap 20; tap 26 reads it 175
+    // frames later. yL = 0.5 t = -137.793, smoothed -35.826, out trunc(-3.583) = -3. A frame
+    // later the low-pass still holds 0.6 * 688.964 = 413.378, so t = -165.351 follows through tap
+    // 26: yL = -82.676, smoothed 0.26 yL + 0.74 * -35.826 = -48.007, out -4.
+    EXPECT_EQ(out[2 * 1115 + 1], 18);
+    EXPECT_EQ(out[2 * 1116 + 1], 13);
+    EXPECT_EQ(out[2 * 1914], -3);
+    EXPECT_EQ(out[2 * 1915], -4);
 }
 
 TEST(RoomReverb, StateCarriesAcrossBufferBoundaries) {

@@ -26,12 +26,15 @@ TEST(SteeringTables, LogTableHoldsTheListedValues) {
     for (int m = 0; m < 32; ++m) EXPECT_EQ(LogTable[m], listed[m]) << "m " << m;
 }
 
-TEST(SteeringTables, LimitAndAllpassTablesHaveTheirEnds) {
-    EXPECT_EQ(LimitTable.front(), 22);
-    EXPECT_EQ(LimitTable.back(), 3);
-    EXPECT_EQ(AllpassTable[12], 235);
-    EXPECT_EQ(AllpassTable[16], 253);
-    for (int i = 17; i < 25; ++i) EXPECT_EQ(AllpassTable[i], 255);
+TEST(SteeringTables, LimitAndAllpassTablesHoldTheListedValues) {
+    const std::uint8_t limit[34] = {22, 20, 18, 17, 16, 15, 14, 13, 12, 11, 10, 10, 9, 9, 8, 8, 8,
+                                    7,  7,  7,  6,  6,  5,  5,  4,  4,  4,  4,  4,  3, 3, 3, 3, 3};
+    const std::uint8_t allpass[25] = {0,   20,  40,  60,  80,  100, 120, 140, 160, 180, 200, 220, 235,
+                                      240, 245, 250, 253, 255, 255, 255, 255, 255, 255, 255, 255};
+    ASSERT_EQ(LimitTable.size(), std::size(limit));
+    ASSERT_EQ(AllpassTable.size(), std::size(allpass));
+    for (std::size_t i = 0; i < std::size(limit); ++i) EXPECT_EQ(LimitTable[i], limit[i]) << "i " << i;
+    for (std::size_t i = 0; i < std::size(allpass); ++i) EXPECT_EQ(AllpassTable[i], allpass[i]) << "i " << i;
 }
 
 TEST(SteeringLevel, FollowsTwelveUnitsPerOctaveAndWrapsAt16Bits) {
@@ -120,6 +123,41 @@ INSTANTIATE_TEST_SUITE_P(
                       SteadyCase{"rightOnly", 0, 1, &SteeringController::gainFrontRight, 0.99f, 20},
                       SteadyCase{"oppositePolarity", 1, -1, &SteeringController::gainDifference, 1.0f, 40}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Worked out by hand for a left-only tone: its balance is 126 (the right side reads the floor
+// level) and its sum and difference are equal (0). The update after 64 frames counts the sudden
+// move; the one after 128 confirms it, jumps the steering to 126 (angle 45) and sets the left
+// front target to 1 with a step of 8/256 per 16 frames. At each later update the step follows the
+// distance left, d = 1 - current: 8/256 while 256 d >= 80, then 4, 2, 1 and 0.5/256 below 80, 40,
+// 20 and 10. 1 is a multiple of 1/512, so the ramp lands on it after 1152 frames and stops.
+TEST(SteeringController, LeftToneRampsTheLeftFrontGainInStepsSetByItsDistance) {
+    struct Expected {
+        int frames;  // ticks so far
+        float current, step256;
+    };
+    const Expected expected[] = {
+        {64, 0.0f, 0.5f},  // target 0 = current: the ramp stands still whatever its step
+        {128, 0.0f, 8.0f},    {144, 1.0f / 32, 8.0f}, {192, 4.0f / 32, 8.0f}, {448, 20.0f / 32, 8.0f},
+        {512, 0.75f, 4.0f},   {576, 0.8125f, 4.0f},   {640, 0.875f, 2.0f},    {704, 0.90625f, 2.0f},
+        {768, 0.9375f, 1.0f}, {832, 0.953125f, 1.0f}, {896, 0.96875f, 0.5f},  {1088, 0.9921875f, 0.5f},
+        {1152, 1.0f, 0.5f},   {1280, 1.0f, 0.5f},
+    };
+    SteeringController c;
+    c.reset();
+    int frame = 0;
+    for (const Expected& e : expected) {
+        for (; frame < e.frames; ++frame) {
+            c.detect(tone(frame), 0.0f);
+            c.tick();
+        }
+        EXPECT_EQ(c.gainFrontLeft.current, e.current) << "after " << e.frames << " frames";
+        EXPECT_EQ(c.gainFrontLeft.step * 256.0f, e.step256) << "after " << e.frames << " frames";
+        EXPECT_EQ(c.gainFrontLeft.target, e.frames < 128 ? 0.0f : 1.0f) << "after " << e.frames << " frames";
+    }
+    EXPECT_EQ(c.balanceLR, 126);
+    EXPECT_EQ(c.balanceCS, 0);
+    EXPECT_EQ(c.angleLR, 45);
+}
 
 TEST(SteeringController, OppositePolaritySettlesTheAllpassAt255Over256) {
     SteeringController c;
