@@ -91,8 +91,7 @@ void ControlPanel::startUp() {
         b.attach(control);
         b.load(com_support::moduleInstance(), c.bitmapCount, c.firstBitmap, c.initialSelected, c.initialImage,
                c.hotMode);
-        SetWindowPos(control, nullptr, c.rect.x, c.rect.y, c.rect.width, c.rect.height,
-                     SWP_NOACTIVATE | SWP_NOZORDER);
+        SetWindowPos(control, nullptr, c.rect.x, c.rect.y, c.rect.width, c.rect.height, SWP_NOACTIVATE | SWP_NOZORDER);
     }
     createTooltips();
     link_.open();

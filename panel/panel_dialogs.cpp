@@ -8,8 +8,8 @@ namespace tevaro::panel {
 namespace {
 
 struct PictureDialog {
-    int pictureX;             // the picture's left edge; its top is at 20
-    bool showAgain = true;    // the warning's check box, inverted
+    int pictureX;           // the picture's left edge; its top is at 20
+    bool showAgain = true;  // the warning's check box, inverted
 };
 
 constexpr int PictureTop = 20;

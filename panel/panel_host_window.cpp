@@ -37,8 +37,8 @@ PanelHostWindow::~PanelHostWindow() {
 HWND PanelHostWindow::create(HWND parent) {
     const wchar_t* name = hostWindowClass(&PanelHostWindow::windowProc);
     if (name[0] == L'\0') return nullptr;
-    return CreateWindowExW(0, name, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 100,
-                           100, parent, nullptr, com_support::moduleInstance(), this);
+    return CreateWindowExW(0, name, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 100, 100,
+                           parent, nullptr, com_support::moduleInstance(), this);
 }
 
 LRESULT CALLBACK PanelHostWindow::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -111,8 +111,7 @@ void PanelHostWindow::drawBackground(HDC dc) const {
     GetObjectW(tile, sizeof size, &size);
     RECT client;
     GetClientRect(window_, &client);
-    const TileGrid grid =
-        tileGrid({client.left, client.top, client.right, client.bottom}, size.bmWidth, size.bmHeight);
+    const TileGrid grid = tileGrid({client.left, client.top, client.right, client.bottom}, size.bmWidth, size.bmHeight);
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(memory, tile);
     for (int row = 0; row < grid.rows; ++row) {

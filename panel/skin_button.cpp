@@ -108,7 +108,8 @@ LRESULT SkinButton::handle(UINT message, WPARAM w, LPARAM l) {
 int SkinButton::pictureToDraw() {
     if (hotMode_ == 0) return image_;
     const bool pressed = (SendMessageW(window_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-    const HotPicture hot = hotPicture(GetDlgCtrlID(window_), image_, pressed, pressed ? pointerIn(window_) : PixelPoint{});
+    const HotPicture hot =
+        hotPicture(GetDlgCtrlID(window_), image_, pressed, pressed ? pointerIn(window_) : PixelPoint{});
     // Once per press: a pushed button may be drawn again while it is held.
     if (!pressed) pressOpened_ = false;
     if (hot.opens && !pressOpened_) {

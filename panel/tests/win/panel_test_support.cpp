@@ -59,8 +59,8 @@ std::optional<std::uint32_t> storedSettings() {
 BlockProbe::BlockProbe() { EXPECT_TRUE(link_.open()); }
 
 void BlockProbe::markUnwritten() {
-    for (int slot : {SettingsBlock::panelReady, SettingsBlock::surroundOn, SettingsBlock::settingsWord,
-                     SettingsBlock::mute})
+    for (int slot :
+         {SettingsBlock::panelReady, SettingsBlock::surroundOn, SettingsBlock::settingsWord, SettingsBlock::mute})
         link_.writeSlot(slot, Unwritten);
 }
 
@@ -68,8 +68,8 @@ HMODULE panelModule() { return GetModuleHandleW(PanelDll); }
 
 host_sim::Capture resourceBitmap(int id) {
     host_sim::Capture picture;
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageW(panelModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    auto bitmap =
+        static_cast<HBITMAP>(LoadImageW(panelModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (bitmap == nullptr) return picture;
     BITMAP size{};
     GetObjectW(bitmap, sizeof size, &size);
@@ -170,7 +170,99 @@ void clickControl(host_sim::UiPluginHost& host, int id, POINT point) {
     settle(host, 150);
 }
 
-DWORD gdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
-DWORD userObjects() { return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); }
+int gdiObjects() {
+    const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported != 0) return static_cast<int>(reported);
+    int count = 0;
+    for (ULONG_PTR slot = 0; slot < 0x10000; ++slot)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++count;
+    return count;
+}
+
+namespace {
+
+BOOL CALLBACK countWindow(HWND window, LPARAM l) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<int*>(l);
+    EnumChildWindows(window, countWindow, l);
+    return TRUE;
+}
+
+constexpr const char* ProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+constexpr const wchar_t* HolderReady = L"TevaroPanelTestMutexHeld";
+constexpr const wchar_t* HolderLetGo = L"TevaroPanelTestMutexLetGo";
+
+}  // namespace
+
+int processWindows() {
+    int count = 0;
+    EnumWindows(countWindow, reinterpret_cast<LPARAM>(&count));
+    for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w != nullptr;
+         w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
+        countWindow(w, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+ProcessorFactsOverride::ProcessorFactsOverride(const char* maker, DWORD mhz) {
+    char text[64] = "";
+    DWORD bytes = sizeof text;
+    DWORD size = sizeof mhz_;
+    saved_ = RegGetValueA(HKEY_LOCAL_MACHINE, ProcessorKey, "VendorIdentifier", RRF_RT_REG_SZ, nullptr, text, &bytes) ==
+                 ERROR_SUCCESS &&
+             RegGetValueA(HKEY_LOCAL_MACHINE, ProcessorKey, "~MHz", RRF_RT_REG_DWORD, nullptr, &mhz_, &size) ==
+                 ERROR_SUCCESS;
+    maker_ = text;
+    EXPECT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, ProcessorKey, "VendorIdentifier", REG_SZ, maker,
+                              static_cast<DWORD>(strlen(maker) + 1)),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, ProcessorKey, "~MHz", REG_DWORD, &mhz, sizeof mhz), ERROR_SUCCESS);
+}
+
+ProcessorFactsOverride::~ProcessorFactsOverride() {
+    if (!saved_) return;
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, ProcessorKey, "VendorIdentifier", REG_SZ, maker_.c_str(),
+                    static_cast<DWORD>(maker_.size() + 1));
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, ProcessorKey, "~MHz", REG_DWORD, &mhz_, sizeof mhz_);
+}
+
+MutexHolder::MutexHolder(DWORD holdMs) {
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, HolderReady);
+    letGo_ = CreateEventW(nullptr, TRUE, FALSE, HolderLetGo);
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --hold-mutex " + std::to_wstring(holdMs);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        return;
+    const HANDLE waits[] = {ready_, process_.hProcess};
+    holding_ = WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
+}
+
+void MutexHolder::release() {
+    if (letGo_ != nullptr) SetEvent(letGo_);
+    if (process_.hProcess != nullptr) WaitForSingleObject(process_.hProcess, 20000);
+}
+
+MutexHolder::~MutexHolder() {
+    release();
+    for (HANDLE h : {process_.hProcess, process_.hThread, ready_, letGo_})
+        if (h != nullptr) CloseHandle(h);
+}
+
+int runMutexHolder(DWORD holdMs) {
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"TarnwiseMutex");
+    if (mutex == nullptr || WaitForSingleObject(mutex, 5000) != WAIT_OBJECT_0) return 1;
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, HolderReady);
+    HANDLE letGo = OpenEventW(SYNCHRONIZE, FALSE, HolderLetGo);
+    if (ready == nullptr || letGo == nullptr) return 1;
+    SetEvent(ready);
+    WaitForSingleObject(letGo, holdMs);
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    return 0;
+}
 
 }  // namespace tevaro::panel::test

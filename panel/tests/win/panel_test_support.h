@@ -86,8 +86,39 @@ private:
 // Real pointer input at a point of a panel control, with the host pumping until it has landed.
 void clickControl(host_sim::UiPluginHost& host, int id, POINT point);
 
-// Counts of the process's GDI and USER objects.
-DWORD gdiObjects();
-DWORD userObjects();
+// Counts of the process's GDI objects and windows. GetGuiResources answers 0 under Wine, so the GDI
+// count walks the handle table: Wine takes a handle without its generation bits as any
+// generation of that slot.
+int gdiObjects();
+int processWindows();
+
+// The processor facts the rating reads, set for a test and put back afterwards.
+class ProcessorFactsOverride {
+public:
+    ProcessorFactsOverride(const char* maker, DWORD mhz);
+    ~ProcessorFactsOverride();
+
+private:
+    std::string maker_;
+    DWORD mhz_ = 0;
+    bool saved_ = false;
+};
+
+// The test programme run as a second process that holds TarnwiseMutex (see panel_test_main.cpp).
+class MutexHolder {
+public:
+    // Starts the holder and waits until it owns the mutex; it lets go after `holdMs` or release().
+    explicit MutexHolder(DWORD holdMs);
+    ~MutexHolder();
+    bool holding() const { return holding_; }
+    void release();
+
+private:
+    PROCESS_INFORMATION process_{};
+    HANDLE ready_ = nullptr;
+    HANDLE letGo_ = nullptr;
+    bool holding_ = false;
+};
+int runMutexHolder(DWORD holdMs);
 
 }  // namespace tevaro::panel::test

@@ -20,9 +20,9 @@ constexpr IID IID_PluginUI = {0x4c5e8f9f, 0xad3e, 0x4bf9, {0x97, 0x53, 0xfc, 0xd
 class PanelkitConformance : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(CoCreateInstance(PanelClsid, nullptr, CLSCTX_INPROC_SERVER, IID_PluginUI,
-                                   reinterpret_cast<void**>(&ui_)),
-                  S_OK);
+        ASSERT_EQ(
+            CoCreateInstance(PanelClsid, nullptr, CLSCTX_INPROC_SERVER, IID_PluginUI, reinterpret_cast<void**>(&ui_)),
+            S_OK);
     }
     void TearDown() override {
         if (ui_ != nullptr) {
@@ -84,9 +84,9 @@ TEST_F(PanelkitConformance, DefaultSizeIsOneHundredWhateverTheCase) {
         HRESULT expected;
     };
     const Row rows[] = {
-        {L"DefaultWidth", S_OK},   {L"defaultwidth", S_OK},     {L"DEFAULTHEIGHT", S_OK},
-        {L"DefaultHeight", S_OK},  {L"dEfAuLtHeIgHt", S_OK},    {L"MinWidth", E_NOTIMPL},
-        {L"DefaultWidth ", E_NOTIMPL}, {L"", E_NOTIMPL},        {L"PresetCount", E_NOTIMPL},
+        {L"DefaultWidth", S_OK},       {L"defaultwidth", S_OK},  {L"DEFAULTHEIGHT", S_OK},
+        {L"DefaultHeight", S_OK},      {L"dEfAuLtHeIgHt", S_OK}, {L"MinWidth", E_NOTIMPL},
+        {L"DefaultWidth ", E_NOTIMPL}, {L"", E_NOTIMPL},         {L"PresetCount", E_NOTIMPL},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "\"" << row.name << "\"");
@@ -142,9 +142,9 @@ TEST(PanelkitAggregation, InnerUnknownAndDelegatingInterface) {
 
 TEST(PanelkitModule, CanUnloadNowFollowsTheObjects) {
     IUnknown* object = nullptr;
-    ASSERT_EQ(CoCreateInstance(PanelClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                               reinterpret_cast<void**>(&object)),
-              S_OK);
+    ASSERT_EQ(
+        CoCreateInstance(PanelClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        S_OK);
     using CanUnload = HRESULT(WINAPI*)();
     auto canUnload =
         reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(panelModule(), "DllCanUnloadNow")));
