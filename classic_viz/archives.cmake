@@ -2,9 +2,11 @@
 #
 # Native tree: the generator is a target of this tree; it writes the archive file and a C++ source
 #   holding the same bytes, compiled into `glintora_archive` for the tests and tools.
-# Windows trees: tools/assetgen is configured and built again as a host program (ExternalProject,
-#   host gcc, no toolchain file) and writes the same archive file, for the resource compiler of the
-#   effect DLLs: depend on target `glintora_archive_file`, read ${TEVARO_GLINTORA_ARCHIVE}.
+# Trees for another target: tools/assetgen is configured and built again as a host program
+#   (ExternalProject, host gcc, no toolchain file) and writes the same archive file, for the
+#   resource compiler of the effect DLLs: depend on target `glintora_archive_file`, read
+#   ${TEVARO_GLINTORA_ARCHIVE}. A tree that runs the portable suites on another target
+#   (native-i386) also gets the C++ source from the host generator and compiles `glintora_archive`.
 set(archive_dir ${CMAKE_BINARY_DIR}/assets/glintora)
 set(TEVARO_GLINTORA_ARCHIVE ${archive_dir}/DATATABLE_5.bin CACHE INTERNAL "Glintora image archive")
 
@@ -34,11 +36,23 @@ else()
     BUILD_ALWAYS TRUE
     BUILD_BYPRODUCTS ${host_dir}/glintora_archive_gen ${host_dir}/panel_art_gen
     EXCLUDE_FROM_ALL TRUE)
+  if(WIN32)
+    set(archive_outputs ${TEVARO_GLINTORA_ARCHIVE})
+    set(source_args)
+  else()
+    set(archive_source ${archive_dir}/glintora_archive_data.cpp)
+    set(archive_outputs ${TEVARO_GLINTORA_ARCHIVE} ${archive_source})
+    set(source_args --source ${archive_source})
+  endif()
   add_custom_command(
-    OUTPUT ${TEVARO_GLINTORA_ARCHIVE}
+    OUTPUT ${archive_outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${archive_dir}
-    COMMAND ${host_dir}/glintora_archive_gen --out ${TEVARO_GLINTORA_ARCHIVE}
+    COMMAND ${host_dir}/glintora_archive_gen --out ${TEVARO_GLINTORA_ARCHIVE} ${source_args}
     DEPENDS assetgen_host ${host_dir}/glintora_archive_gen
     COMMENT "Drawing the Glintora image archive with the host generator")
   add_custom_target(glintora_archive_file DEPENDS ${TEVARO_GLINTORA_ARCHIVE})
+  if(NOT WIN32)
+    add_library(glintora_archive STATIC ${archive_source})
+    target_include_directories(glintora_archive PUBLIC ${CMAKE_SOURCE_DIR})
+  endif()
 endif()

@@ -3,6 +3,7 @@
 # a*b+c into fused multiply-adds anywhere; the 32-bit build must keep x87 out of the picture.
 option(TEVARO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(TEVARO_BENCHMARKS "Build the Google Benchmark targets (native only)" ON)
+option(TEVARO_TOOLS "Build the native tools and their checks (generators, audio CLI, renderer)" ON)
 
 set(CMAKE_C_FLAGS_RELEASE "-O2")
 set(CMAKE_CXX_FLAGS_RELEASE "-O2")

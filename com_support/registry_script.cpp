@@ -174,9 +174,11 @@ private:
             value.kind = ScriptValue::Kind::string;
             value.text = token_;
         } else {
+            // unsigned long is 32 bits on Windows and on 32-bit Linux: there strtoul would clamp an
+            // oversized number to 0xFFFFFFFF instead of letting it be refused.
             char* end = nullptr;
-            const unsigned long n = std::strtoul(token_.c_str(), &end, 0);
-            if (token_.empty() || *end != '\0' || n > 0xFFFFFFFFul) return fail("bad number '" + token_ + "'");
+            const unsigned long long n = std::strtoull(token_.c_str(), &end, 0);
+            if (token_.empty() || *end != '\0' || n > 0xFFFFFFFFull) return fail("bad number '" + token_ + "'");
             value.kind = ScriptValue::Kind::dword;
             value.number = static_cast<std::uint32_t>(n);
         }

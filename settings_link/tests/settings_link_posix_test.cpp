@@ -2,6 +2,7 @@
 // a forked child plays the panel or a misbehaving writer.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +18,29 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Far beyond anything a loaded machine needs, so that a lost child fails the case instead of
+// hanging it.
+constexpr auto childDeadline = std::chrono::seconds(60);
+
+// A forked child: reaped at most once, whether its death is noticed early or waited for.
+struct Child {
+    pid_t pid = -1;
+    bool reaped = false;
+    int status = 0;
+
+    bool exited() {
+        if (!reaped && waitpid(pid, &status, WNOHANG) == pid) reaped = true;
+        return reaped;
+    }
+    int exitCode() {
+        if (!reaped && waitpid(pid, &status, 0) == pid) reaped = true;
+        return reaped && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    testing::AssertionResult died() {
+        return testing::AssertionFailure() << "child " << pid << " ended first, exit code " << exitCode();
+    }
+};
+
 class PosixSettingsLink : public testing::Test {
 protected:
     void SetUp() override {
@@ -25,34 +49,51 @@ protected:
         mappingName_ = base + "-map";
         mutexName_ = base + "-mutex";
         ASSERT_EQ(pipe(ready_), 0);
+        ASSERT_EQ(pipe(release_), 0);
     }
     void TearDown() override {
-        ::close(ready_[0]);
-        ::close(ready_[1]);
+        for (int fd : {ready_[0], ready_[1], release_[0], release_[1]}) ::close(fd);
         shm_unlink(("/" + mappingName_).c_str());
         shm_unlink(("/" + mutexName_).c_str());
     }
 
-    // Runs `child` in a forked process; returns its pid. The child signals readiness on the pipe.
+    // Runs `child` in a forked process. The child signals readiness on the ready pipe. It keeps
+    // no copy of the parent's ends, so a parent that stops early (a failed assertion closes
+    // its pipes) hangs up the release pipe and the child ends too.
     template <typename F>
-    pid_t spawn(F child) {
+    Child spawn(F child) {
         const pid_t pid = fork();
         if (pid == 0) {
+            ::close(ready_[0]);
+            ::close(release_[1]);
             const int rc = child();
             _exit(rc);
         }
-        return pid;
+        return Child{pid};
     }
     void signalReady() { ASSERT_EQ(write(ready_[1], "r", 1), 1); }
-    void awaitReady() {
+    // Waits for the child's ready signal, noticing a child that died before sending it.
+    testing::AssertionResult awaitReady(Child& child) {
+        const auto deadline = Clock::now() + childDeadline;
+        while (Clock::now() < deadline) {
+            pollfd ready{ready_[0], POLLIN, 0};
+            if (poll(&ready, 1, 50) == 1) {
+                char c = 0;
+                if (read(ready_[0], &c, 1) == 1) return testing::AssertionSuccess();
+            }
+            if (child.exited()) return child.died() << " before it was ready";
+        }
+        return testing::AssertionFailure() << "child " << child.pid << " not ready within the deadline";
+    }
+    // The holder's side of the release pipe: true once the parent lets go; false when the parent
+    // hung up or after the deadline (the holder must not outlive the case).
+    bool awaitRelease() {
+        pollfd release{release_[0], POLLIN, 0};
+        const int waitMs = static_cast<int>(std::chrono::milliseconds(childDeadline).count());
         char c = 0;
-        ASSERT_EQ(read(ready_[0], &c, 1), 1);
+        return poll(&release, 1, waitMs) == 1 && read(release_[0], &c, 1) == 1;
     }
-    static int exitCode(pid_t pid) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    void release() { ASSERT_EQ(write(release_[1], "r", 1), 1); }
     SharedLock* mapLock() {
         const int fd = shm_open(("/" + mutexName_).c_str(), O_RDWR, 0600);
         if (fd < 0) return nullptr;
@@ -63,6 +104,7 @@ protected:
 
     std::string mappingName_, mutexName_;
     int ready_[2] = {-1, -1};
+    int release_[2] = {-1, -1};  // parent to holder: the wait under test is over
 };
 
 TEST_F(PosixSettingsLink, BlockFirstCreatedByTheReaderIsAllZero) {
@@ -93,7 +135,7 @@ TEST_F(PosixSettingsLink, ReaderSeesEveryWriteOfAnotherProcessInOrder) {
     SettingsLink dsp(mappingName_, mutexName_);
     ASSERT_TRUE(dsp.open());
     constexpr int lastValue = 200000;  // long enough for the reads to interleave with the writes
-    const pid_t panel = spawn([&] {
+    Child panel = spawn([&] {
         SettingsLink link(mappingName_, mutexName_);
         if (!link.open()) return 10;
         signalReady();
@@ -101,37 +143,48 @@ TEST_F(PosixSettingsLink, ReaderSeesEveryWriteOfAnotherProcessInOrder) {
             if (link.writeSlot(SettingsBlock::settingsWord, v) != SlotWriteResult::stored) return 11;
         return link.writeSlot(SettingsBlock::panelReady, 1) == SlotWriteResult::stored ? 0 : 12;
     });
-    awaitReady();
+    ASSERT_TRUE(awaitReady(panel));
     int previous = 0;
-    while (dsp.readSlot(SettingsBlock::panelReady) == 0) {
+    const auto deadline = Clock::now() + childDeadline;
+    for (int reads = 1; dsp.readSlot(SettingsBlock::panelReady) == 0; ++reads) {
         const int v = dsp.readSlot(SettingsBlock::settingsWord);
         ASSERT_GE(v, previous);
         ASSERT_LE(v, lastValue);
         previous = v;
+        // A child that died has stopped writing; its last write may still be panelReady, so the
+        // slot is read once more before that counts as a failure.
+        if (reads % 1024 == 0 && panel.exited()) {
+            ASSERT_NE(dsp.readSlot(SettingsBlock::panelReady), 0) << panel.died();
+            break;
+        }
+        ASSERT_LT(Clock::now(), deadline) << "panelReady never written; last word seen " << previous;
     }
-    EXPECT_EQ(exitCode(panel), 0);
+    EXPECT_EQ(panel.exitCode(), 0);
     EXPECT_EQ(dsp.readSlot(SettingsBlock::settingsWord), lastValue);
 }
 
 TEST_F(PosixSettingsLink, WriterBlockedLongerThanFiveSecondsDropsItsValue) {
     SettingsLink dsp(mappingName_, mutexName_);
     ASSERT_TRUE(dsp.open());
-    const pid_t holder = spawn([&] {
+    // The holder keeps the mutex until the write under test has returned, however long that
+    // takes on a loaded machine, so the write can only time out or wrongly wait on.
+    Child holder = spawn([&] {
         SharedLock* lock = mapLock();
         if (lock == nullptr || lockShared(*lock, 1000) != SharedLockResult::acquired) return 10;
         signalReady();
-        usleep(6500 * 1000);
+        const bool released = awaitRelease();
         pthread_mutex_unlock(&lock->mutex);
-        return 0;
+        return released ? 0 : 11;
     });
-    awaitReady();
+    ASSERT_TRUE(awaitReady(holder));
     const auto start = Clock::now();
     EXPECT_EQ(dsp.writeSlot(SettingsBlock::surroundOn, 1), SlotWriteResult::timedOut);
     const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    release();
     EXPECT_GE(waited, 4990);
-    EXPECT_LT(waited, 6400);
+    EXPECT_LT(waited, 15000) << "the write waited far beyond its 5000 ms";
     EXPECT_EQ(dsp.readSlot(SettingsBlock::surroundOn), 0);
-    EXPECT_EQ(exitCode(holder), 0);
+    EXPECT_EQ(holder.exitCode(), 0);
     EXPECT_EQ(dsp.writeSlot(SettingsBlock::surroundOn, 1), SlotWriteResult::stored);
     EXPECT_EQ(dsp.readSlot(SettingsBlock::surroundOn), 1);
 }
@@ -139,12 +192,12 @@ TEST_F(PosixSettingsLink, WriterBlockedLongerThanFiveSecondsDropsItsValue) {
 TEST_F(PosixSettingsLink, OwnerDyingWithTheMutexMakesTheNextWriteAbandonedThenWritesWork) {
     SettingsLink panel(mappingName_, mutexName_);
     ASSERT_TRUE(panel.open());
-    const pid_t dying = spawn([&] {
+    Child dying = spawn([&] {
         SharedLock* lock = mapLock();
         if (lock == nullptr || lockShared(*lock, 1000) != SharedLockResult::acquired) return 10;
         return 7;  // exits still holding the mutex
     });
-    EXPECT_EQ(exitCode(dying), 7);
+    EXPECT_EQ(dying.exitCode(), 7);
     EXPECT_EQ(panel.writeSlot(SettingsBlock::mute, 1), SlotWriteResult::abandoned);
     EXPECT_EQ(panel.readSlot(SettingsBlock::mute), 0);
     EXPECT_EQ(panel.writeSlot(SettingsBlock::mute, 1), SlotWriteResult::stored);

@@ -41,9 +41,12 @@ int runChild(char** argv) {
     if (m == nullptr || WaitForSingleObject(m, 1000) != WAIT_OBJECT_0) return 13;
     SetEvent(ready);
     if (role == "--hold") {
-        Sleep(static_cast<DWORD>(std::atoi(argv[5])));
+        // Holds the mutex until the parent's write under test has returned, however long that
+        // takes on a loaded machine; the deadline only keeps an orphan from outliving the case.
+        HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, argv[5]);
+        const bool released = release != nullptr && WaitForSingleObject(release, 60000) == WAIT_OBJECT_0;
         ReleaseMutex(m);
-        return 0;
+        return released ? 0 : 14;
     }
     if (role == "--die") ExitProcess(7);  // still owning the mutex
     return 30;
@@ -73,7 +76,12 @@ protected:
         CloseHandle(pi.hThread);
         return pi.hProcess;
     }
-    bool awaitReady() { return WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0; }
+    // The ready event, or the child's end if it dies first (a child that signalled and then
+    // ended still counts as ready: the event is manual-reset and the lower index wins).
+    bool awaitReady(HANDLE child) {
+        const HANDLE either[] = {ready_, child};
+        return WaitForMultipleObjects(2, either, FALSE, 60000) == WAIT_OBJECT_0;
+    }
     static DWORD finish(HANDLE process) {
         WaitForSingleObject(process, 30000);
         DWORD code = 999;
@@ -120,7 +128,7 @@ TEST_F(WinSettingsLink, ReaderSeesEveryWriteOfAnotherProcessInOrder) {
     constexpr int lastValue = 5000;
     HANDLE panel = launch("--panel", std::to_string(lastValue));
     ASSERT_NE(panel, nullptr);
-    ASSERT_TRUE(awaitReady());
+    ASSERT_TRUE(awaitReady(panel));
     int previous = 0;
     const auto deadline = Clock::now() + std::chrono::seconds(60);
     while (dsp.readSlot(SettingsBlock::panelReady) == 0 && Clock::now() < deadline) {
@@ -136,16 +144,21 @@ TEST_F(WinSettingsLink, ReaderSeesEveryWriteOfAnotherProcessInOrder) {
 TEST_F(WinSettingsLink, WriterBlockedLongerThanFiveSecondsDropsItsValue) {
     SettingsLink dsp(mapping_, mutex_);
     ASSERT_TRUE(dsp.open());
-    HANDLE holder = launch("--hold", "6500");
+    const std::string releaseName = mapping_ + "_Release";
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, releaseName.c_str());
+    ASSERT_NE(release, nullptr);
+    HANDLE holder = launch("--hold", releaseName);
     ASSERT_NE(holder, nullptr);
-    ASSERT_TRUE(awaitReady());
+    ASSERT_TRUE(awaitReady(holder));
     const auto start = Clock::now();
     EXPECT_EQ(dsp.writeSlot(SettingsBlock::surroundOn, 1), SlotWriteResult::timedOut);
     const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    SetEvent(release);
     EXPECT_GE(waited, 4990);
-    EXPECT_LT(waited, 6400);
+    EXPECT_LT(waited, 15000) << "the write waited far beyond its 5000 ms";
     EXPECT_EQ(dsp.readSlot(SettingsBlock::surroundOn), 0);
     EXPECT_EQ(finish(holder), 0u);
+    CloseHandle(release);
     EXPECT_EQ(dsp.writeSlot(SettingsBlock::surroundOn, 1), SlotWriteResult::stored);
     EXPECT_EQ(dsp.readSlot(SettingsBlock::surroundOn), 1);
 }
@@ -155,7 +168,7 @@ TEST_F(WinSettingsLink, OwnerDyingWithTheMutexMakesTheNextWriteAbandonedThenWrit
     ASSERT_TRUE(panel.open());
     HANDLE dying = launch("--die");
     ASSERT_NE(dying, nullptr);
-    ASSERT_TRUE(awaitReady());
+    ASSERT_TRUE(awaitReady(dying));
     EXPECT_EQ(finish(dying), 7u);
     EXPECT_EQ(panel.writeSlot(SettingsBlock::mute, 1), SlotWriteResult::abandoned);
     EXPECT_EQ(panel.readSlot(SettingsBlock::mute), 0);
