@@ -11,6 +11,7 @@
 #include "host_sim/dsp_session.h"
 #include "host_sim/page_capture.h"
 #include "host_sim/panel_writes.h"
+#include "host_sim/refresh_watch.h"
 
 namespace host_sim {
 namespace {
@@ -23,6 +24,7 @@ struct PlayArguments {
     bool enabled = true;
     StreamOptions stream;
     DWORD seekEveryMs = 0;
+    bool realtime = false;  // at the player's pace, logging every settings refresh of the DSP
 };
 
 bool parsePlay(int argc, char** argv, PlayArguments& a) {
@@ -39,6 +41,8 @@ bool parsePlay(int argc, char** argv, PlayArguments& a) {
             a.mute = true;
         else if (arg == "--disabled")
             a.enabled = false;
+        else if (arg == "--realtime")
+            a.realtime = true;
         else if (arg == "--in-bytes" && hasValue)
             a.stream.inputBytes = number();
         else if (arg == "--out-bytes" && hasValue)
@@ -75,7 +79,9 @@ int runPlay(int argc, char** argv) {
     if (!parsePlay(argc, argv, a)) {
         std::fprintf(stderr,
                      "usage: host_sim play IN.wav OUT.wav [--word 0xNNNN] [--no-panel] [--mute] "
-                     "[--disabled] [--in-bytes N] [--out-bytes N] [--seek-every-ms N]\n");
+                     "[--disabled] [--in-bytes N] [--out-bytes N] [--seek-every-ms N] [--realtime]\n"
+                     "--realtime plays at the player's pace and prints each settings refresh of the DSP:\n"
+                     "  refresh buffer N tick T panelReady R switch S word 0xW mute M\n");
         return 2;
     }
     WavFile in, out;
@@ -92,6 +98,7 @@ int runPlay(int argc, char** argv) {
     }
     IMediaObject* dmo = nullptr;
     CLSID clsid{};
+    const DWORD creating = GetTickCount();
     HRESULT hr = createRegisteredDsp(&dmo, clsid);
     if (FAILED(hr)) {
         std::fprintf(stderr, "host_sim: no DSP plug-in could be created (0x%08lX)\n", static_cast<unsigned long>(hr));
@@ -103,10 +110,27 @@ int runPlay(int argc, char** argv) {
     waitForFirstRefresh(created);
     if (a.seekEveryMs != 0)
         a.stream.seekEveryBytes = static_cast<DWORD>(std::uint64_t(in.byteRate()) * a.seekEveryMs / 1000);
+    RefreshWatch refreshes(creating, created, stdout);
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
+    if (a.realtime) {
+        // Each input buffer is handed over when its audio is due, as the player streams a file.
+        a.stream.beforeInput = [&](std::size_t position) {
+            const double due = static_cast<double>(position) / in.byteRate();
+            for (;;) {
+                LARGE_INTEGER now;
+                QueryPerformanceCounter(&now);
+                const double ahead = due - secondsBetween(t0, now);
+                if (ahead <= 0) break;
+                Sleep(static_cast<DWORD>(ahead * 1000.0) + 1);
+            }
+        };
+        a.stream.beforeOutput = [&] { refreshes.beforeRender(); };
+        a.stream.afterOutput = [&](DWORD) { refreshes.afterRender(); };
+    }
     const StreamReport report = streamThrough(dmo, in, out, a.stream);
     QueryPerformanceCounter(&t1);
+    if (a.realtime && !refreshes.exact()) std::printf("refresh log inexact: a call outlasted its margin\n");
     const ULONG refs = dmo->Release();
     if (FAILED(report.result) || !writeWav(a.out, out)) {
         std::fprintf(stderr, "host_sim: streaming failed (0x%08lX)\n", static_cast<unsigned long>(report.result));

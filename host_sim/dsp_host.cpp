@@ -155,7 +155,12 @@ StreamReport streamThrough(IMediaObject* dmo, const WavFile& in, WavFile& out, c
             buffer.pBuffer = output;
             DWORD status = 0;
             output->SetLength(0);
+            DWORD inputStatus = 0;
+            const bool rendering =
+                SUCCEEDED(dmo->GetInputStatus(0, &inputStatus)) && (inputStatus & DMO_INPUT_STATUSF_ACCEPT_DATA) == 0;
+            if (rendering && options.beforeOutput) options.beforeOutput();
             const HRESULT hr = dmo->ProcessOutput(0, 1, &buffer, &status);
+            if (rendering && options.afterOutput) options.afterOutput(output->length());
             ++report.outputCalls;
             if (FAILED(hr)) {
                 report.result = hr;

@@ -40,6 +40,9 @@ struct StreamOptions {
     DWORD seekEveryBytes = 0;  // Flush + Discontinuity before every such input position (0: never)
     // Called before each input buffer with its position in bytes; may change the settings block.
     std::function<void(std::size_t position)> beforeInput;
+    // Around every ProcessOutput that has input to render.
+    std::function<void()> beforeOutput;
+    std::function<void(DWORD producedBytes)> afterOutput;
 };
 
 struct StreamReport {

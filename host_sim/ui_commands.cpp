@@ -257,7 +257,8 @@ int runPanel(int argc, char** argv) {
     if (!a.script.empty()) {
         std::string text, error;
         if (!readFile(a.script, text) || !parsePanelScript(text, steps, error)) {
-            std::fprintf(stderr, "host_sim panel: %s: %s\n", a.script.c_str(), error.empty() ? "unreadable" : error.c_str());
+            std::fprintf(stderr, "host_sim panel: %s: %s\n", a.script.c_str(),
+                         error.empty() ? "unreadable" : error.c_str());
             return 2;
         }
     }
@@ -278,16 +279,17 @@ int runPanel(int argc, char** argv) {
     }
     wchar_t clsid[40];
     StringFromGUID2(record.clsid, clsid, 40);
-    std::printf("plugin %s \"%s\" capabilities 0x%08lX\n", narrow(clsid).c_str(), narrow(record.friendlyName.c_str()).c_str(),
-                static_cast<unsigned long>(record.capabilities));
+    std::printf("plugin %s \"%s\" capabilities 0x%08lX\n", narrow(clsid).c_str(),
+                narrow(record.friendlyName.c_str()).c_str(), static_cast<unsigned long>(record.capabilities));
 
     UiPluginHost host;
     const UiPluginOpening opened = host.open(record.clsid);
-    std::printf("created 0x%08lX SetCore 0x%08lX Create 0x%08lX DefaultWidth %ld (0x%08lX) DefaultHeight %ld (0x%08lX)\n",
-                static_cast<unsigned long>(opened.created), static_cast<unsigned long>(opened.setCore),
-                static_cast<unsigned long>(opened.create), static_cast<long>(opened.width),
-                static_cast<unsigned long>(opened.defaultWidth), static_cast<long>(opened.height),
-                static_cast<unsigned long>(opened.defaultHeight));
+    std::printf(
+        "created 0x%08lX SetCore 0x%08lX Create 0x%08lX DefaultWidth %ld (0x%08lX) DefaultHeight %ld (0x%08lX)\n",
+        static_cast<unsigned long>(opened.created), static_cast<unsigned long>(opened.setCore),
+        static_cast<unsigned long>(opened.create), static_cast<long>(opened.width),
+        static_cast<unsigned long>(opened.defaultWidth), static_cast<long>(opened.height),
+        static_cast<unsigned long>(opened.defaultHeight));
     if (FAILED(opened.create)) return 1;
     // Held past the plug-in's end, to show what it called and that it let its references go.
     RecordingCore* core = host.core();
@@ -301,7 +303,7 @@ int runPanel(int argc, char** argv) {
     std::thread runner([&] {
         ScriptRun run(host, ui, a.captureDir);
         for (const ScriptStep& s : steps) {
-            std::printf("step %d\n", s.line);
+            std::printf("step %d tick %lu\n", s.line, static_cast<unsigned long>(GetTickCount()));
             std::fflush(stdout);
             if (!run.step(s)) {
                 ok = false;

@@ -13,9 +13,15 @@ struct VerbSpec {
 };
 
 constexpr VerbSpec verbs[] = {
-    {"move", Verb::move},       {"press", Verb::press},   {"release", Verb::release},
-    {"click", Verb::click},     {"enable", Verb::enable}, {"wait", Verb::wait},
-    {"capture", Verb::capture}, {"capture-dialog", Verb::captureDialog}, {"dialog", Verb::dialog},
+    {"move", Verb::move},
+    {"press", Verb::press},
+    {"release", Verb::release},
+    {"click", Verb::click},
+    {"enable", Verb::enable},
+    {"wait", Verb::wait},
+    {"capture", Verb::capture},
+    {"capture-dialog", Verb::captureDialog},
+    {"dialog", Verb::dialog},
     {"dialog-click", Verb::dialogClick},
     {"responsive", Verb::responsive},
 };

@@ -18,7 +18,19 @@
 namespace host_sim {
 
 struct ScriptStep {
-    enum class Verb { move, press, release, click, enable, wait, capture, captureDialog, dialog, dialogClick, responsive };
+    enum class Verb {
+        move,
+        press,
+        release,
+        click,
+        enable,
+        wait,
+        capture,
+        captureDialog,
+        dialog,
+        dialogClick,
+        responsive
+    };
     Verb verb{};
     int line = 0;
     int control = 0;

@@ -2,7 +2,6 @@
 
 #include <oleauto.h>
 
-
 namespace host_sim {
 namespace {
 
@@ -71,8 +70,7 @@ std::vector<UiPluginRecord> findUiPlugins() {
         readString(key, L"FriendlyName", record.friendlyName);
         readString(key, L"Description", record.description);
         DWORD size = sizeof record.capabilities;
-        RegQueryValueExW(key, L"Capabilities", nullptr, nullptr, reinterpret_cast<BYTE*>(&record.capabilities),
-                         &size);
+        RegQueryValueExW(key, L"Capabilities", nullptr, nullptr, reinterpret_cast<BYTE*>(&record.capabilities), &size);
         RegCloseKey(key);
         records.push_back(record);
     }
@@ -94,8 +92,8 @@ UiPluginHost::UiPluginHost(SIZE area) {
     registerClasses();
     RECT frame{0, 0, area.cx + 16, area.cy + 16};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    player_ = CreateWindowExW(0, PlayerClass, L"host_sim player", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                              0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+    player_ = CreateWindowExW(0, PlayerClass, L"host_sim player", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                              0, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     area_ = CreateWindowExW(0, AreaClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 8, 8, area.cx, area.cy,
                             player_, nullptr, GetModuleHandleW(nullptr), nullptr);

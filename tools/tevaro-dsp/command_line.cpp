@@ -10,13 +10,16 @@ namespace tevaro::dsp {
 
 const char* const usageText =
     "usage: tevaro-dsp [--preset rock-pop|classic|jazz|movie|neutral] [--quality min|mid|max]\n"
-    "                  [--word 0xNNNN] [--off] [--mute] IN OUT\n"
-    "       tevaro-dsp --make-demo OUT\n"
+    "                  [--word 0xNNNN] [--off] [--mute] [--buffer-frames N] [--change BUFFER:SLOT]... IN OUT\n"
+    "       tevaro-dsp --make-demo [--seconds N] OUT\n"
     "Runs a stereo sound file through the headphone surround chain at 16 bits, as the player's\n"
     "DSP plug-in does, and writes a 16-bit WAV file at the input's sample rate.\n"
     "Defaults: --preset neutral --quality mid, surround on, not muted. --word gives the raw\n"
     "settings word instead of preset and quality; --off switches surround off (audio copied).\n"
-    "--make-demo writes the built-in one-minute 44.1 kHz demo programme.\n";
+    "--buffer-frames sets the frames per buffer (4096). --change replays what a player saw: from\n"
+    "buffer BUFFER (counted from 0) on, the settings slot holds SLOT, read at a refresh before it\n"
+    "(repeat it in buffer order).\n"
+    "--make-demo writes the built-in 44.1 kHz demo programme, one minute unless --seconds says.\n";
 
 namespace {
 
@@ -29,6 +32,22 @@ std::optional<std::uint32_t> parseWord(std::string_view text) {
     return static_cast<std::uint32_t>(value);
 }
 
+std::optional<std::size_t> parseCount(std::string_view text) {
+    const auto n = parseWord(text);
+    if (!n || *n == 0) return std::nullopt;
+    return static_cast<std::size_t>(*n);
+}
+
+// BUFFER:SLOT, buffers counted from 0.
+std::optional<SettingsChange> parseChange(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto buffer = parseWord(text.substr(0, colon));
+    const auto slot = parseWord(text.substr(colon + 1));
+    if (!buffer || !slot) return std::nullopt;
+    return SettingsChange{*buffer, *slot};
+}
+
 }  // namespace
 
 Command parseCommandLine(int argc, const char* const* argv) {
@@ -38,6 +57,8 @@ Command parseCommandLine(int argc, const char* const* argv) {
     ChainSettings settings;
     std::vector<std::string> files;
     bool makeDemo = false;
+    int demoSeconds = 60;
+    RenderSchedule schedule;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const auto value = [&]() -> std::optional<std::string_view> {
@@ -63,6 +84,21 @@ Command parseCommandLine(int argc, const char* const* argv) {
                 if (!word)
                     return CommandLineError{"--word needs a number such as 0x0411, not '" + std::string(*v) + "'"};
             }
+        } else if (arg == "--buffer-frames" || arg == "--seconds") {
+            const auto v = value();
+            const auto n = v ? parseCount(*v) : std::nullopt;
+            if (!n) return CommandLineError{std::string(arg) + " needs a positive number"};
+            if (arg == "--seconds")
+                demoSeconds = static_cast<int>(*n);
+            else
+                schedule.bufferFrames = *n;
+        } else if (arg == "--change") {
+            const auto v = value();
+            const auto change = v ? parseChange(*v) : std::nullopt;
+            if (!change) return CommandLineError{"--change needs BUFFER:SLOT such as 12:0x0428"};
+            if (!schedule.changes.empty() && change->buffer < schedule.changes.back().buffer)
+                return CommandLineError{"--change must come in buffer order"};
+            schedule.changes.push_back(*change);
         } else if (arg == "--off") {
             settings.surroundOn = false;
         } else if (arg == "--mute") {
@@ -77,11 +113,11 @@ Command parseCommandLine(int argc, const char* const* argv) {
     }
     if (makeDemo) {
         if (files.size() != 1) return CommandLineError{"--make-demo needs exactly one output file"};
-        return MakeDemo{files[0]};
+        return MakeDemo{files[0], demoSeconds};
     }
     if (files.size() != 2) return CommandLineError{"expected an input and an output file"};
     settings.word = word ? *word : preset | quality;
-    return ProcessFile{settings, files[0], files[1]};
+    return ProcessFile{settings, files[0], files[1], schedule};
 }
 
 }  // namespace tevaro::dsp

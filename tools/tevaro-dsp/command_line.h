@@ -1,8 +1,8 @@
 #pragma once
 // The interface scripts rely on:
 //   tevaro-dsp [--preset rock-pop|classic|jazz|movie|neutral] [--quality min|mid|max]
-//              [--word 0xNNNN] [--off] [--mute] IN OUT
-//   tevaro-dsp --make-demo OUT
+//              [--word 0xNNNN] [--off] [--mute] [--buffer-frames N] [--change BUFFER:SLOT]... IN OUT
+//   tevaro-dsp --make-demo [--seconds N] OUT
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -14,10 +14,12 @@ namespace tevaro::dsp {
 struct ProcessFile {
     ChainSettings settings;
     std::string input, output;
+    RenderSchedule schedule;
 };
 
 struct MakeDemo {
     std::string output;
+    int seconds = 60;
 };
 
 struct ShowUsage {};

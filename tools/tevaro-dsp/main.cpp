@@ -13,7 +13,6 @@ namespace tevaro::dsp {
 namespace {
 
 constexpr int demoRate = 44100;
-constexpr int demoSeconds = 60;
 constexpr double progressAboveSeconds = 30.0;
 
 int fail(const std::string& message) {
@@ -39,7 +38,7 @@ bool writeWav(const std::string& path, const std::vector<std::int16_t>& samples,
 }
 
 int makeDemo(const MakeDemo& command) {
-    const Programme demo = demoProgramme(static_cast<std::size_t>(demoRate) * demoSeconds);
+    const Programme demo = demoProgramme(static_cast<std::size_t>(demoRate) * command.seconds);
     std::string error;
     return writeWav(command.output, demo, demoRate, error) ? 0 : fail(error);
 }
@@ -64,13 +63,16 @@ int processFile(const ProcessFile& command) {
     std::vector<std::int16_t> out(in.size());
     const bool showProgress = read > progressAboveSeconds * info.samplerate;
     int shown = -1;
-    renderProgramme(command.settings, in.data(), out.data(), static_cast<std::size_t>(read), [&](double done) {
-        const int percent = static_cast<int>(done * 100.0);
-        if (!showProgress || percent == shown) return;
-        shown = percent;
-        std::fprintf(stderr, "\rtevaro-dsp: processing %s %3d%%", command.input.c_str(), percent);
-        if (percent == 100) std::fputc('\n', stderr);
-    });
+    renderProgramme(
+        command.settings, in.data(), out.data(), static_cast<std::size_t>(read),
+        [&](double done) {
+            const int percent = static_cast<int>(done * 100.0);
+            if (!showProgress || percent == shown) return;
+            shown = percent;
+            std::fprintf(stderr, "\rtevaro-dsp: processing %s %3d%%", command.input.c_str(), percent);
+            if (percent == 100) std::fputc('\n', stderr);
+        },
+        command.schedule);
 
     std::string error;
     return writeWav(command.output, out, info.samplerate, error) ? 0 : fail(error);

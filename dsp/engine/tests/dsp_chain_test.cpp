@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "dsp/engine/offline/offline_render.h"
 #include "dsp/engine/offline/programmes.h"
 #include "settings_link/settings_word.h"
 
@@ -248,6 +249,38 @@ TEST_F(ChainFixture, OddSampleCountsStayInsideTheBuffers) {
             EXPECT_EQ(out[samples - 1], music[samples - 1]) << "a lone last sample passes unchanged";
         }
     }
+}
+
+// A replayed schedule takes each change at the refresh before its buffer, exactly as a chain in the
+// player that sees the panel's writes between those two buffers; the buffers before it keep the
+// old word.
+TEST_F(ChainFixture, ReplayedChangesTakeEffectAtTheirBuffer) {
+    constexpr std::size_t frames = 441;
+    const Programme in = demoProgramme(frames * 7);
+    const std::uint32_t movieMid = FlagMovie | FlagQualityMid | FlagSurroundOn;
+    const std::uint32_t movieMax = FlagMovie | FlagQualityMax | FlagSurroundOn;
+    const RenderSchedule schedule{frames, {{3, movieMid}, {3, movieMax}, {5, movieMid}}};
+    Programme replayed(in.size());
+    renderProgramme(ChainSettings{FlagNeutral | FlagQualityMid, true, false}, in.data(), replayed.data(), frames * 7,
+                    {}, schedule);
+
+    // By hand: the word as the block holds it when each buffer's refresh is due.
+    block.publish(FlagNeutral | FlagQualityMid | FlagSurroundOn);
+    chain->create(&Block::read, &block, 0);
+    Programme byHand(in.size());
+    const std::uint32_t ticks[7] = {500, 500, 500, 1000, 1000, 1500, 1500};
+    for (std::size_t b = 0; b < 7; ++b) {
+        if (b == 3) block.publish(movieMax);  // the later of two changes for one buffer wins
+        if (b == 5) block.publish(movieMid);
+        chain->process16(in.data() + 2 * frames * b, byHand.data() + 2 * frames * b, 2 * frames, 2, ticks[b]);
+    }
+    EXPECT_EQ(replayed, byHand);
+
+    Programme unchanged(in.size());
+    renderProgramme(ChainSettings{FlagNeutral | FlagQualityMid, true, false}, in.data(), unchanged.data(), frames * 7,
+                    {}, RenderSchedule{frames, {}});
+    EXPECT_TRUE(std::equal(unchanged.begin(), unchanged.begin() + 2 * frames * 3, replayed.begin()));
+    EXPECT_FALSE(std::equal(unchanged.begin() + 2 * frames * 3, unchanged.end(), replayed.begin() + 2 * frames * 3));
 }
 
 TEST_F(ChainFixture, ProcessingAllocatesNothing) {

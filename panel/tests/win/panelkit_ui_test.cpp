@@ -84,36 +84,74 @@ TEST_P(PanelLooks, EveryControlShowsTheBitmapOfItsLookOverTheTiledBackground) {
     EXPECT_EQ(differing, 0) << "background " << row.background;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ThreeLooksAndAuto, PanelLooks,
-    testing::Values(
-        LookRow{"dsp_disabled",
-                L"false",
-                0x1170,
-                {{{Rock, 118}, {Classic, 121}, {Jazz, 124}, {Movie, 127}, {Neutral, 130}, {Switch, 133},
-                  {Max, 154}, {Mid, 158}, {Min, 150}, {Auto, 162}, {Info, 275}, {Status, 332}}},
-                265},
-        LookRow{"surround_off",
-                L"true",
-                0x0202,
-                {{{Rock, 117}, {Classic, 120}, {Jazz, 123}, {Movie, 126}, {Neutral, 129}, {Switch, 132},
-                  {Max, 153}, {Mid, 157}, {Min, 149}, {Auto, 161}, {Info, 272}, {Status, 333}}},
-                264},
-        // Movie by hand at Max: 6 x 3 + 2 + 4.
-        LookRow{"movie_max_by_hand",
-                L"true",
-                0x0428,
-                {{{Rock, 117}, {Classic, 120}, {Jazz, 123}, {Movie, 125}, {Neutral, 129}, {Switch, 131},
-                  {Max, 152}, {Mid, 157}, {Min, 149}, {Auto, 161}, {Info, 269}, {Status, 356}}},
-                264},
-        // The default word: Neutral, Auto rated Mid, 6 x 4 + 2 + 2.
-        LookRow{"default_auto_mid",
-                L"true",
-                0x1170,
-                {{{Rock, 117}, {Classic, 120}, {Jazz, 123}, {Movie, 126}, {Neutral, 128}, {Switch, 131},
-                  {Max, 153}, {Mid, 159}, {Min, 149}, {Auto, 160}, {Info, 269}, {Status, 360}}},
-                264}),
-    [](const testing::TestParamInfo<LookRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ThreeLooksAndAuto, PanelLooks,
+                         testing::Values(LookRow{"dsp_disabled",
+                                                 L"false",
+                                                 0x1170,
+                                                 {{{Rock, 118},
+                                                   {Classic, 121},
+                                                   {Jazz, 124},
+                                                   {Movie, 127},
+                                                   {Neutral, 130},
+                                                   {Switch, 133},
+                                                   {Max, 154},
+                                                   {Mid, 158},
+                                                   {Min, 150},
+                                                   {Auto, 162},
+                                                   {Info, 275},
+                                                   {Status, 332}}},
+                                                 265},
+                                         LookRow{"surround_off",
+                                                 L"true",
+                                                 0x0202,
+                                                 {{{Rock, 117},
+                                                   {Classic, 120},
+                                                   {Jazz, 123},
+                                                   {Movie, 126},
+                                                   {Neutral, 129},
+                                                   {Switch, 132},
+                                                   {Max, 153},
+                                                   {Mid, 157},
+                                                   {Min, 149},
+                                                   {Auto, 161},
+                                                   {Info, 272},
+                                                   {Status, 333}}},
+                                                 264},
+                                         // Movie by hand at Max: 6 x 3 + 2 + 4.
+                                         LookRow{"movie_max_by_hand",
+                                                 L"true",
+                                                 0x0428,
+                                                 {{{Rock, 117},
+                                                   {Classic, 120},
+                                                   {Jazz, 123},
+                                                   {Movie, 125},
+                                                   {Neutral, 129},
+                                                   {Switch, 131},
+                                                   {Max, 152},
+                                                   {Mid, 157},
+                                                   {Min, 149},
+                                                   {Auto, 161},
+                                                   {Info, 269},
+                                                   {Status, 356}}},
+                                                 264},
+                                         // The default word: Neutral, Auto rated Mid, 6 x 4 + 2 + 2.
+                                         LookRow{"default_auto_mid",
+                                                 L"true",
+                                                 0x1170,
+                                                 {{{Rock, 117},
+                                                   {Classic, 120},
+                                                   {Jazz, 123},
+                                                   {Movie, 126},
+                                                   {Neutral, 128},
+                                                   {Switch, 131},
+                                                   {Max, 153},
+                                                   {Mid, 159},
+                                                   {Min, 149},
+                                                   {Auto, 160},
+                                                   {Info, 269},
+                                                   {Status, 360}}},
+                                                 264}),
+                         [](const testing::TestParamInfo<LookRow>& info) { return std::string(info.param.name); });
 
 TEST(PanelFollowsThePlayer, AnEnabledChangeShowsWithinOneTimerPeriod) {
     setEnabledText(L"true");
@@ -125,8 +163,8 @@ TEST(PanelFollowsThePlayer, AnEnabledChangeShowsWithinOneTimerPeriod) {
 
     setEnabledText(L"false");
     const auto start = std::chrono::steady_clock::now();
-    const bool changed = panel.host.pumpUntil(
-        [&] { return differingPixels(panel.control(panel.capture(), Status), dark) == 0; }, 3000);
+    const bool changed =
+        panel.host.pumpUntil([&] { return differingPixels(panel.control(panel.capture(), Status), dark) == 0; }, 3000);
     const auto waited =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     ASSERT_TRUE(changed);
@@ -177,39 +215,38 @@ TEST_P(PanelClicks, PublishExactlyWhatEachClickChanges) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sessions, PanelClicks,
-    testing::Values(
-        // The switch publishes slot 2 only; the word is recomposed at the next preset or level.
-        ClickRow{"switch_twice",
-                 0x0428,
-                 {{Switch, InSwitchHotSpot, {0, Marked}},
-                  {Switch, InSwitchHotSpot, {1, Marked}},
-                  {Switch, {10, 10}, {1, Marked}},
-                  {Neutral, ButtonMiddle, {1, 0x0430}}}},
-        ClickRow{"presets_and_levels_by_hand",
-                 0x0428,
-                 {{Neutral, ButtonMiddle, {1, 0x0430}},
-                  {Neutral, ButtonMiddle, {1, 0x0430}},
-                  {Mid, ButtonMiddle, {1, 0x0830}},
-                  {Min, ButtonMiddle, {1, 0x0230}},
-                  {Classic, ButtonMiddle, {1, 0x0222}}}},
-        // Surround off from the start: slot 2 is never written and clicks on settings do nothing.
-        ClickRow{"surround_off",
-                 0x0202,
-                 {{Classic, ButtonMiddle, {Unwritten, Marked}},
-                  {Max, ButtonMiddle, {Unwritten, Marked}},
-                  {Auto, ButtonMiddle, {Unwritten, Marked}},
-                  {Switch, InSwitchHotSpot, {1, Marked}},
-                  {Jazz, ButtonMiddle, {1, 0x0224}}}},
-        // Auto on rates Max; a level clicked by hand turns Auto off.
-        ClickRow{"auto_on_then_a_level",
-                 0x0428,
-                 {{Auto, ButtonMiddle, {1, 0x0528}},
-                  {Auto, ButtonMiddle, {1, 0x0428}},
-                  {Auto, ButtonMiddle, {1, 0x0528}},
-                  {Mid, ButtonMiddle, {1, 0x0828}}}}),
-    [](const testing::TestParamInfo<ClickRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sessions, PanelClicks,
+                         testing::Values(
+                             // The switch publishes slot 2 only; the word is recomposed at the next preset or level.
+                             ClickRow{"switch_twice",
+                                      0x0428,
+                                      {{Switch, InSwitchHotSpot, {0, Marked}},
+                                       {Switch, InSwitchHotSpot, {1, Marked}},
+                                       {Switch, {10, 10}, {1, Marked}},
+                                       {Neutral, ButtonMiddle, {1, 0x0430}}}},
+                             ClickRow{"presets_and_levels_by_hand",
+                                      0x0428,
+                                      {{Neutral, ButtonMiddle, {1, 0x0430}},
+                                       {Neutral, ButtonMiddle, {1, 0x0430}},
+                                       {Mid, ButtonMiddle, {1, 0x0830}},
+                                       {Min, ButtonMiddle, {1, 0x0230}},
+                                       {Classic, ButtonMiddle, {1, 0x0222}}}},
+                             // Surround off from the start: slot 2 is never written and clicks on settings do nothing.
+                             ClickRow{"surround_off",
+                                      0x0202,
+                                      {{Classic, ButtonMiddle, {Unwritten, Marked}},
+                                       {Max, ButtonMiddle, {Unwritten, Marked}},
+                                       {Auto, ButtonMiddle, {Unwritten, Marked}},
+                                       {Switch, InSwitchHotSpot, {1, Marked}},
+                                       {Jazz, ButtonMiddle, {1, 0x0224}}}},
+                             // Auto on rates Max; a level clicked by hand turns Auto off.
+                             ClickRow{"auto_on_then_a_level",
+                                      0x0428,
+                                      {{Auto, ButtonMiddle, {1, 0x0528}},
+                                       {Auto, ButtonMiddle, {1, 0x0428}},
+                                       {Auto, ButtonMiddle, {1, 0x0528}},
+                                       {Mid, ButtonMiddle, {1, 0x0828}}}}),
+                         [](const testing::TestParamInfo<ClickRow>& info) { return std::string(info.param.name); });
 
 TEST(PanelDialogs, TheInactiveDialogGuardsEverySettingWhileTheDspIsOff) {
     setEnabledText(L"false");

@@ -52,6 +52,11 @@ TEST(TevaroDspCommandLine, RefusesWhatItCannotUnderstand) {
         {"--word"},
         {"--loud", "in.wav", "out.wav"},
         {"--make-demo"},
+        {"--buffer-frames", "0", "in.wav", "out.wav"},
+        {"--change", "12", "in.wav", "out.wav"},
+        {"--change", "x:0x428", "in.wav", "out.wav"},
+        {"--change", "9:0x428", "--change", "3:0x430", "in.wav", "out.wav"},
+        {"--make-demo", "--seconds", "0", "demo.wav"},
     };
     for (const auto& args : bad) {
         const Command command = parse(args);
@@ -59,10 +64,33 @@ TEST(TevaroDspCommandLine, RefusesWhatItCannotUnderstand) {
     }
 }
 
+TEST(TevaroDspCommandLine, ReplaysTheSettingsChangesAPlayerSaw) {
+    const Command command = parse({"--word", "0x1170", "--buffer-frames", "4410", "--change", "12:0x1528", "--change",
+                                   "12:0x0528", "--change", "0x20:1064", "in.wav", "out.wav"});
+    const auto* process = std::get_if<ProcessFile>(&command);
+    ASSERT_NE(process, nullptr);
+    EXPECT_EQ(process->schedule.bufferFrames, 4410u);
+    ASSERT_EQ(process->schedule.changes.size(), 3u);
+    EXPECT_EQ(process->schedule.changes[0].buffer, 12u);
+    EXPECT_EQ(process->schedule.changes[0].slot, 0x1528u);
+    EXPECT_EQ(process->schedule.changes[1].slot, 0x0528u);
+    EXPECT_EQ(process->schedule.changes[2].buffer, 32u);
+    EXPECT_EQ(process->schedule.changes[2].slot, 1064u);
+    const Command plainCommand = parse({"in.wav", "out.wav"});
+    const auto* plain = std::get_if<ProcessFile>(&plainCommand);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->schedule.bufferFrames, 4096u);
+    EXPECT_TRUE(plain->schedule.changes.empty());
+}
+
 TEST(TevaroDspCommandLine, DemoAndHelp) {
     const Command demo = parse({"--make-demo", "demo.wav"});
     ASSERT_TRUE(std::holds_alternative<MakeDemo>(demo));
     EXPECT_EQ(std::get<MakeDemo>(demo).output, "demo.wav");
+    EXPECT_EQ(std::get<MakeDemo>(demo).seconds, 60);
+    const Command shortDemo = parse({"--make-demo", "--seconds", "6", "demo.wav"});
+    ASSERT_TRUE(std::holds_alternative<MakeDemo>(shortDemo));
+    EXPECT_EQ(std::get<MakeDemo>(shortDemo).seconds, 6);
     EXPECT_TRUE(std::holds_alternative<ShowUsage>(parse({"--help"})));
 }
 
