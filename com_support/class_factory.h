@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <new>
+#include <span>
 
 #include "com_support/com_module.h"
 #include "com_support/com_object.h"
@@ -43,8 +44,7 @@ struct ClassEntry {
 };
 
 // DllGetClassObject over a table of classes.
-template <std::size_t N>
-HRESULT getClassObject(const ClassEntry (&classes)[N], REFCLSID clsid, REFIID iid, void** object) {
+inline HRESULT getClassObject(std::span<const ClassEntry> classes, REFCLSID clsid, REFIID iid, void** object) {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     for (const ClassEntry& entry : classes) {

@@ -18,6 +18,7 @@
 #include "host_sim/ui/pointer_input.h"
 #include "host_sim/ui/ui_plugin_host.h"
 #include "host_sim/ui/ui_thread_call.h"
+#include "host_sim/ui/window_search.h"
 #include "settings_link/settings_link.h"
 
 namespace host_sim {
@@ -124,24 +125,6 @@ private:
     std::int32_t last_[4]{};
 };
 
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK matchControl(HWND window, LPARAM l) {
-    auto* search = reinterpret_cast<ControlSearch*>(l);
-    if (GetDlgCtrlID(window) != search->id) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND findControl(HWND root, int id) {
-    ControlSearch search{id, nullptr};
-    EnumChildWindows(root, matchControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND waitForDialog(const std::wstring& title, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -171,7 +154,7 @@ public:
         switch (s.verb) {
             case Verb::move:
             case Verb::click: {
-                HWND control = findControl(host_.pluginWindow(), s.control);
+                HWND control = findDescendant(host_.pluginWindow(), s.control);
                 if (control == nullptr) return fail(s, "no control with that id");
                 if (s.verb == Verb::move) return movePointer(control, {s.x, s.y});
                 return clickAt(control, {s.x, s.y});

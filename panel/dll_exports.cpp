@@ -1,8 +1,7 @@
 // The four exports of Panelkit.dll and its registration as the player's settings-area plug-in.
 #include <windows.h>
 
-#include "com_support/class_factory.h"
-#include "com_support/com_module.h"
+#include "com_support/module_entry_points.h"
 #include "com_support/registry_script_apply.h"
 #include "com_support/wmp_plugin.h"
 #include "panel/panelkit.h"
@@ -13,10 +12,6 @@ namespace {
 // {058C269C-D673-4575-9708-38270C44DE60}
 const CLSID CLSID_Panelkit = {0x058c269c, 0xd673, 0x4575, {0x97, 0x08, 0x38, 0x27, 0x0c, 0x44, 0xde, 0x60}};
 
-const com_support::ClassEntry classes[] = {
-    {&CLSID_Panelkit, &com_support::createInstance<tevaro::panel::Panelkit>},
-};
-
 // A running player rereads its plug-in list when it sees this message, after either call.
 void announcePluginChange() {
     PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(com_support::PluginAddRemoveMessage), 0, 0);
@@ -24,19 +19,10 @@ void announcePluginChange() {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        com_support::setModuleInstance(instance);
-        DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
+std::span<const com_support::ClassEntry> com_support::moduleClasses() {
+    static const ClassEntry classes[] = {{&CLSID_Panelkit, &createInstance<tevaro::panel::Panelkit>}};
+    return classes;
 }
-
-extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-    return com_support::getClassObject(classes, clsid, iid, object);
-}
-
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return com_support::moduleCanUnloadNow(); }
 
 // The class key and the UIPlugins entry, replaced whole (Panelkit.rgs).
 extern "C" HRESULT WINAPI DllRegisterServer() {

@@ -1,8 +1,8 @@
 // The four exports of TevaroPlayerDSP.dll and its registration with the player.
 #include <windows.h>
 
-#include "com_support/class_factory.h"
 #include "com_support/com_module.h"
+#include "com_support/module_entry_points.h"
 #include "com_support/dmo.h"
 #include "com_support/registry_script_apply.h"
 #include "com_support/wmp_plugin.h"
@@ -14,11 +14,6 @@
 namespace {
 
 using namespace tevaro::plugin;
-
-const com_support::ClassEntry classes[] = {
-    {&CLSID_DspPlugin, &com_support::createInstance<DspPlugin>},
-    {&CLSID_DspPluginPropertyPage, &com_support::createInstance<DspPluginPropertyPage>},
-};
 
 // The player places the plug-in by priority; 1 keeps it near the renderer.
 constexpr DWORD PluginPriority = 1;
@@ -42,19 +37,13 @@ private:
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        com_support::setModuleInstance(instance);
-        DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
+std::span<const com_support::ClassEntry> com_support::moduleClasses() {
+    static const ClassEntry classes[] = {
+        {&CLSID_DspPlugin, &createInstance<DspPlugin>},
+        {&CLSID_DspPluginPropertyPage, &createInstance<DspPluginPropertyPage>},
+    };
+    return classes;
 }
-
-extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-    return com_support::getClassObject(classes, clsid, iid, object);
-}
-
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return com_support::moduleCanUnloadNow(); }
 
 extern "C" HRESULT WINAPI DllRegisterServer() {
     ComScope com;

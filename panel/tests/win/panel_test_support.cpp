@@ -1,6 +1,7 @@
 #include "panel_test_support.h"
 
 #include "host_sim/ui/pointer_input.h"
+#include "host_sim/ui/window_search.h"
 
 namespace tevaro::panel::test {
 namespace {
@@ -8,18 +9,6 @@ namespace {
 constexpr const wchar_t* DspConfigPath =
     L"Software\\Microsoft\\MediaPlayer\\MediaPlugins\\DSPConfig\\{79021042-5CA7-422B-8AB4-C0D7E3F7B638}";
 constexpr const wchar_t* SettingsPath = L"Software\\Vardal Acoustics\\Controller";
-
-struct Search {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK matchId(HWND window, LPARAM l) {
-    auto* s = reinterpret_cast<Search*>(l);
-    if (GetDlgCtrlID(window) != s->id) return TRUE;
-    s->found = window;
-    return FALSE;
-}
 
 BOOL CALLBACK collectText(HWND window, LPARAM l) {
     wchar_t text[1024];
@@ -111,9 +100,7 @@ int differingPixels(const host_sim::Capture& a, const host_sim::Capture& b) {
 }
 
 HWND panelControl(const host_sim::UiPluginHost& host, int id) {
-    Search s{id, nullptr};
-    EnumChildWindows(host.pluginWindow(), matchId, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    return host_sim::findDescendant(host.pluginWindow(), id);
 }
 
 RECT controlRect(const host_sim::UiPluginHost& host, int id) {
@@ -141,6 +128,10 @@ DialogAnswerer::DialogAnswerer(std::wstring title, std::vector<int> clicks)
         if (dialog == nullptr) return;
         seen_ = 1;
         EnumChildWindows(dialog, collectText, reinterpret_cast<LPARAM>(&texts_));
+        // A user's first click comes well after the click that opened the dialog; a click at the
+        // same spot within the double-click time would reach the button as a double click, which
+        // a push button does not count as a click.
+        Sleep(GetDoubleClickTime() + 50);
         for (int id : clicks_) {
             HWND control = GetDlgItem(dialog, id);
             if (control == nullptr) return;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "com_support/tests/win/aggregation_check.h"
+#include "com_support/tests/win/interface_table_check.h"
 #include "com_support/wmp_plugin.h"
 #include "host_sim/ui/recording_core.h"
 #include "host_sim/ui/ui_plugin_host.h"
@@ -33,12 +34,7 @@ protected:
 };
 
 TEST_F(PanelkitConformance, AnswersForIUnknownAndIWMPPluginUIOnly) {
-    struct Row {
-        const char* name;
-        IID iid;
-        HRESULT expected;
-    };
-    const Row rows[] = {
+    const com_support::test::InterfaceRow rows[] = {
         {"IUnknown", IID_IUnknown, S_OK},
         {"IWMPPluginUI", IID_PluginUI, S_OK},
         {"IDispatch", IID_IDispatch, E_NOINTERFACE},
@@ -46,23 +42,7 @@ TEST_F(PanelkitConformance, AnswersForIUnknownAndIWMPPluginUIOnly) {
         {"IWMPPluginEnable", __uuidof(IWMPPluginEnable), E_NOINTERFACE},
         {"ISpecifyPropertyPages", IID_ISpecifyPropertyPages, E_NOINTERFACE},
     };
-    IUnknown* identity = nullptr;
-    ASSERT_EQ(ui_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        void* object = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0xDEADBEEF));
-        EXPECT_EQ(ui_->QueryInterface(row.iid, &object), row.expected);
-        if (row.expected != S_OK) {
-            EXPECT_EQ(object, nullptr);
-            continue;
-        }
-        IUnknown* again = nullptr;
-        static_cast<IUnknown*>(object)->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&again));
-        EXPECT_EQ(again, identity);
-        again->Release();
-        static_cast<IUnknown*>(object)->Release();
-    }
-    identity->Release();
+    com_support::test::expectInterfaceTable(ui_, rows);
 }
 
 TEST_F(PanelkitConformance, MethodsBeforeCreateAndWithoutAWindow) {

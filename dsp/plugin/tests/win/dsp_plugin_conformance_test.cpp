@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "com_support/tests/win/aggregation_check.h"
+#include "com_support/tests/win/interface_table_check.h"
 #include "dsp/plugin/dsp_scale_control.h"
 #include "dsp_test_support.h"
 
@@ -32,12 +33,7 @@ protected:
 };
 
 TEST_F(DspConformance, AnswersForItsFourInterfacesWithOneIdentity) {
-    struct Row {
-        const char* name;
-        IID iid;
-        HRESULT expected;
-    };
-    const Row rows[] = {
+    const com_support::test::InterfaceRow rows[] = {
         {"IUnknown", IID_IUnknown, S_OK},
         {"IDspScaleControl", {0x532a1eda, 0xe5b9, 0x479a, {0x88, 0x10, 0xb3, 0x22, 0x04, 0x91, 0x79, 0x98}}, S_OK},
         {"IMediaObject", IID_IMediaObject, S_OK},
@@ -46,24 +42,7 @@ TEST_F(DspConformance, AnswersForItsFourInterfacesWithOneIdentity) {
         {"IPropertyPage", IID_IPropertyPage, E_NOINTERFACE},
         {"IMediaObjectInPlace", IID_IMediaObjectInPlace, E_NOINTERFACE},
     };
-    IUnknown* identity = nullptr;
-    ASSERT_EQ(dmo_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        void* object = reinterpret_cast<void*>(static_cast<std::uintptr_t>(Sentinel));
-        EXPECT_EQ(dmo_->QueryInterface(row.iid, &object), row.expected);
-        if (row.expected != S_OK) {
-            EXPECT_EQ(object, nullptr);
-            continue;
-        }
-        IUnknown* again = nullptr;
-        static_cast<IUnknown*>(object)->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&again));
-        EXPECT_EQ(again, identity);
-        again->Release();
-        static_cast<IUnknown*>(object)->Release();
-    }
-    EXPECT_EQ(dmo_->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
-    identity->Release();
+    com_support::test::expectInterfaceTable(dmo_, rows);
 }
 
 TEST_F(DspConformance, StreamCountAndStreamInfo) {
