@@ -2,9 +2,15 @@
 // (pixel for pixel the bitmap the look chooses, from the DLL's own resources), the background,
 // real clicks and what they publish into the settings block, the two dialogs, the blocked mutex,
 // the registry word kept between sessions, and windows and GDI objects given back.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <array>
 #include <chrono>
+#include <set>
+#include <tuple>
 
+#include "host_sim/ui/pointer_input.h"
 #include "panel_test_support.h"
 #include "settings_link/settings_block.h"
 
@@ -326,6 +332,79 @@ TEST(PanelSettingsLink, AHeldMutexBlocksAClickForFiveSecondsAndLosesOnlyThatWrit
 
     clickControl(panel.host, Mid, ButtonMiddle);
     EXPECT_EQ(block.slot(SettingsBlock::settingsWord), 0x0830) << "later writes go through again";
+}
+
+struct ToolSearch {
+    std::set<std::tuple<int, int, int, int, int, std::wstring>> tools;  // control id, rectangle, text
+};
+
+BOOL CALLBACK collectTools(HWND window, LPARAM l) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t cls[64];
+    GetClassNameW(window, cls, 64);
+    if (process != GetCurrentProcessId() || lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
+    const auto count = static_cast<UINT>(SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0));
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t text[128] = L"";
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.lpszText = text;
+        if (!SendMessageW(window, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) continue;
+        reinterpret_cast<ToolSearch*>(l)->tools.emplace(GetDlgCtrlID(tool.hwnd), tool.rect.left, tool.rect.top,
+                                                        tool.rect.right, tool.rect.bottom, text);
+    }
+    return TRUE;
+}
+
+TEST(PanelPointer, TooltipsHandPointerAndThePressedSubButton) {
+    setEnabledText(L"true");
+    setStoredSettings(0x0428);
+    PanelInPlayer panel;
+    ToolSearch search;
+    EnumWindows(collectTools, reinterpret_cast<LPARAM>(&search));
+    const std::set<std::tuple<int, int, int, int, int, std::wstring>> expected = {
+        {Info, 15, 17, 75, 75, L"Tevaro Player Homepage"},
+        {Status, 20, 10, 55, 30, L"Spatio Info Homepage"},
+        {Status, 20, 40, 55, 70, L"Panorix Info Homepage"},
+    };
+    EXPECT_EQ(search.tools, expected);
+
+    // The hand over the link spots only; the switch's hot spot keeps the arrow.
+    struct Spot {
+        int control;
+        POINT at;
+        bool hand;
+    };
+    const Spot spots[] = {{Info, {18, 16}, true},    {Info, {74, 74}, true},    {Info, {17, 16}, false},
+                          {Status, {21, 11}, true},  {Status, {54, 69}, true},  {Status, {40, 35}, false},
+                          {Switch, {50, 20}, false}, {Neutral, {30, 10}, false}};
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    for (const Spot& spot : spots) {
+        SCOPED_TRACE(testing::Message() << "control " << spot.control << " at " << spot.at.x << "," << spot.at.y);
+        ASSERT_TRUE(host_sim::movePointer(panelControl(panel.host, spot.control), spot.at));
+        settle(panel.host, 100);
+        CURSORINFO cursor{sizeof cursor};
+        ASSERT_TRUE(GetCursorInfo(&cursor));
+        EXPECT_EQ(cursor.hCursor == hand, spot.hand);
+    }
+
+    // Held over the about sub-button the Info control draws image index + 1; nothing opens on the
+    // press, and the release over the button is its click.
+    ASSERT_TRUE(host_sim::movePointer(panelControl(panel.host, Info), {80, 90}));
+    ASSERT_TRUE(host_sim::pressLeftButton());
+    settle(panel.host, 150);
+    EXPECT_EQ(differingPixels(panel.control(panel.capture(), Info), resourceBitmap(268)), 0);
+    ASSERT_TRUE(host_sim::movePointer(panelControl(panel.host, Info), {10, 90}));
+    settle(panel.host, 150);
+    EXPECT_EQ(differingPixels(panel.control(panel.capture(), Info), resourceBitmap(267)), 0) << "over help instead";
+    ASSERT_TRUE(host_sim::movePointer(panelControl(panel.host, Info), {40, 90}));
+    settle(panel.host, 150);
+    EXPECT_EQ(differingPixels(panel.control(panel.capture(), Info), resourceBitmap(269)), 0) << "between the two";
+    ASSERT_TRUE(host_sim::movePointer(panelControl(panel.host, Info), {40, 50}));
+    ASSERT_TRUE(host_sim::releaseLeftButton());
+    settle(panel.host, 150);
+    EXPECT_EQ(differingPixels(panel.control(panel.capture(), Info), resourceBitmap(269)), 0) << "released";
 }
 
 TEST(PanelLifetime, OpeningAndClosingAHundredTimesGivesBackEveryWindowAndGdiObject) {
