@@ -243,11 +243,6 @@ void clickControl(PanelState& s, int controlId, PixelPoint pointer, PanelEffects
     }
 }
 
-void pressStatusDisplay(PixelPoint pointer, PanelEffects& effects) {
-    // The picture's own image index plays no part in where its spots lead.
-    if (const auto target = hotPicture(StatusDisplayId, 0, true, pointer).opens) effects.openLink(*target);
-}
-
 void shutDown(PanelState& s, PanelEffects& effects) {
     effects.closeBlock();
     s.settingsWord = composeSettingsWord(s);

@@ -77,9 +77,6 @@ void timerTick(PanelState& state, bool dspEnabled, PanelEffects& effects);
 // client coordinates. The status display acts on the press instead and ignores clicks.
 void clickControl(PanelState& state, int controlId, PixelPoint pointer, PanelEffects& effects);
 
-// The status display's link spots open on the press, in every look.
-void pressStatusDisplay(PixelPoint pointer, PanelEffects& effects);
-
 // The panel's window is going: the block closes first, then the composed word is saved, then the
 // timer stops.
 void shutDown(PanelState& state, PanelEffects& effects);
