@@ -16,6 +16,10 @@ HRESULT registerModuleTypeLibrary() {
 }
 
 HRESULT unregisterModuleTypeLibrary(REFGUID libid, WORD major, WORD minor) {
+    // Nothing registered is nothing to undo (Wine answers E_INVALIDARG for an unknown library).
+    BSTR registered = nullptr;
+    if (FAILED(QueryPathOfRegTypeLib(libid, major, minor, LOCALE_NEUTRAL, &registered))) return S_OK;
+    SysFreeString(registered);
 #ifdef _WIN64
     constexpr SYSKIND kind = SYS_WIN64;
 #else

@@ -1,0 +1,40 @@
+# tevaro_classic_effect_dll(<target> NAME <Name> DIR <dir> SCRIPT <scene library> ARCHIVE <file> ARCHIVE_TARGET <t>)
+#
+# One classic visualization DLL: the shared face (classic_viz_face) over the effect's scene
+# library, with the effect's own moduleEffect() (<dir>/<lowercase name>_effect.cpp) and its
+# resources: <dir>/<Name>.rc naming <Name>.rgs, the type library <Name>.tlb that widl makes from
+# <dir>/<Name>.idl, and the generated image archive, copied beside them under its resource name.
+find_program(TEVARO_WIDL NAMES x86_64-w64-mingw32-widl widl REQUIRED)
+set(TEVARO_WIDL_INCLUDE /usr/include/wine/wine/windows)
+set(TEVARO_WIDL_LIBS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)  # stdole2.tlb, only imported
+
+function(tevaro_classic_effect_dll target)
+  cmake_parse_arguments(E "" "NAME;DIR;SCRIPT;ARCHIVE;ARCHIVE_TARGET" "" ${ARGN})
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    set(arch --win32)
+  else()
+    set(arch --win64)
+  endif()
+  add_custom_command(OUTPUT ${out}/${E_NAME}.tlb
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+    COMMAND ${TEVARO_WIDL} ${arch} -I${TEVARO_WIDL_INCLUDE} -L${TEVARO_WIDL_LIBS} -t -o ${out}/${E_NAME}.tlb
+            ${E_DIR}/${E_NAME}.idl
+    DEPENDS ${E_DIR}/${E_NAME}.idl COMMENT "Type library of ${E_NAME}" VERBATIM)
+  get_filename_component(archive_name ${E_ARCHIVE} NAME)
+  add_custom_command(OUTPUT ${out}/${archive_name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${E_ARCHIVE} ${out}/${archive_name}
+    DEPENDS ${E_ARCHIVE_TARGET} ${E_ARCHIVE} VERBATIM)
+  set_source_files_properties(${E_DIR}/${E_NAME}.rc PROPERTIES OBJECT_DEPENDS
+    "${out}/${E_NAME}.tlb;${out}/${archive_name};${E_DIR}/${E_NAME}.rgs")
+  string(TOLOWER ${E_NAME} lower)
+  tevaro_com_dll(${target} OUTPUT_NAME ${E_NAME} DEF ${E_DIR}/${E_NAME}.def
+    SOURCES ${E_DIR}/${lower}_effect.cpp ${CMAKE_SOURCE_DIR}/classic_viz/framework/win32/effect_exports.cpp
+            ${E_DIR}/${E_NAME}.rc
+    LIBS classic_viz_face ${E_SCRIPT})
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
+  # windres finds the .rgs beside the .rc and the generated files through the include path.
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${E_DIR} ${out})
+endfunction()

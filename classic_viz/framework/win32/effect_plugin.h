@@ -1,0 +1,62 @@
+#pragma once
+// The player's face of a classic visualization: IWMPEffects over the portable EffectCore, and the
+// effect's dual colour interface, dispatched from the module's type library.
+#include <windows.h>
+#include <oaidl.h>
+
+#include <memory>
+
+#include "classic_viz/framework/effect_core.h"
+#include "classic_viz/framework/presentation.h"
+#include "classic_viz/framework/win32/effect_face.h"
+#include "com_support/com_object.h"
+#include "com_support/wmp_effects.h"
+
+namespace tevaro::viz::win32 {
+
+class EffectPlugin final : public com_support::ComObject<EffectPlugin, IWMPEffects, IEffectColour> {
+public:
+    EffectPlugin();
+    ~EffectPlugin() override;
+
+    // The effect's own interface id and IDispatch both name the colour interface.
+    void* findInterface(REFIID iid);
+
+    // IWMPEffects
+    HRESULT STDMETHODCALLTYPE Render(TimedLevel* levels, HDC hdc, RECT* rect) override;
+    HRESULT STDMETHODCALLTYPE MediaInfo(LONG channels, LONG sampleRate, BSTR title) override;
+    HRESULT STDMETHODCALLTYPE GetCapabilities(DWORD* capabilities) override;
+    HRESULT STDMETHODCALLTYPE GetTitle(BSTR* title) override;
+    HRESULT STDMETHODCALLTYPE GetPresetTitle(LONG preset, BSTR* title) override;
+    HRESULT STDMETHODCALLTYPE GetPresetCount(LONG* count) override;
+    HRESULT STDMETHODCALLTYPE SetCurrentPreset(LONG preset) override;
+    HRESULT STDMETHODCALLTYPE GetCurrentPreset(LONG* preset) override;
+    HRESULT STDMETHODCALLTYPE DisplayPropertyPage(HWND owner) override;
+    HRESULT STDMETHODCALLTYPE GoFullscreen(BOOL fullScreen) override;
+    HRESULT STDMETHODCALLTYPE RenderFullScreen(TimedLevel* levels) override;
+
+    // IDispatch, from the type information of the colour interface
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* badArgument) override;
+
+    // The colour interface
+    HRESULT STDMETHODCALLTYPE get_foregroundColor(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE put_foregroundColor(BSTR value) override;
+
+private:
+    // The vtable side of the colour interface's type information, loaded on first use.
+    HRESULT typeInfo(ITypeInfo** info);
+
+    const EffectFace& face_;
+    std::unique_ptr<SceneScript> script_;
+    EffectCore core_;
+    PresentedImage image_;
+    COLORREF colour_ = 0x000000FF;
+    ITypeInfo* typeInfo_ = nullptr;
+};
+
+}  // namespace tevaro::viz::win32

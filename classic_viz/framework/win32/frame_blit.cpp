@@ -1,0 +1,33 @@
+#include "classic_viz/framework/win32/frame_blit.h"
+
+namespace tevaro::viz::win32 {
+
+void drawPresentedImage(HDC target, const PresentedImage& image) {
+    if (image.width <= 0 || image.height <= 0 || image.bits.empty()) return;
+    BITMAPINFO info{};
+    BITMAPINFOHEADER& header = info.bmiHeader;
+    header.biSize = sizeof header;
+    header.biWidth = image.width;
+    header.biHeight = -image.height;  // rows top-down
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(image.bitCount);
+    header.biCompression = BI_RGB;
+
+    if (image.stretchToWindow) {
+        StretchDIBits(target, image.originX, image.originY, image.windowWidth, image.windowHeight, 0, 0, image.width,
+                      image.height, image.bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        return;
+    }
+    HBITMAP bitmap = CreateDIBitmap(target, &header, CBM_INIT, image.bits.data(), &info, DIB_RGB_COLORS);
+    if (bitmap == nullptr) return;
+    HDC memory = CreateCompatibleDC(target);
+    if (memory != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(target, image.originX, image.originY, image.width, image.height, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+    }
+    DeleteObject(bitmap);
+}
+
+}  // namespace tevaro::viz::win32
