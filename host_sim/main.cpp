@@ -8,6 +8,7 @@
 
 #include "host_sim/dsp_commands.h"
 #include "host_sim/ui_commands.h"
+#include "host_sim/viz_commands.h"
 #include "link_demo.h"
 
 namespace {
@@ -20,7 +21,9 @@ void usage() {
         "       host_sim play IN.wav OUT.wav    stream a file through the registered DSP (see play --help)\n"
         "       host_sim page OUT.bmp           open the DSP's property page and capture it\n"
         "       host_sim bench IN.wav           COM face against the chain called directly\n"
-        "       host_sim panel [OPTIONS]        the settings-area plug-in in a player window (see panel --help)\n");
+        "       host_sim panel [OPTIONS]        the settings-area plug-in in a player window (see panel --help)\n"
+        "       host_sim effects                the registered visualizations with their presets\n"
+        "       host_sim viz [OPTIONS]          render a visualization's preset into PNG frames (see viz --help)\n");
 }
 
 }  // namespace
@@ -39,6 +42,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "page") == 0) return host_sim::runPage(argc, argv);
     if (std::strcmp(argv[1], "bench") == 0) return host_sim::runBench(argc, argv);
     if (std::strcmp(argv[1], "panel") == 0) return host_sim::runPanel(argc, argv);
+    if (std::strcmp(argv[1], "effects") == 0) return host_sim::runEffects(argc, argv);
+    if (std::strcmp(argv[1], "viz") == 0) return host_sim::runViz(argc, argv);
     usage();
     return 2;
 }

@@ -16,8 +16,8 @@
 #include "classic_viz/framework/effect_core.h"
 #include "classic_viz/glintora/glintora_archive.h"
 #include "classic_viz/glintora/glintora_scene.h"
-#include "tools/viz-render/demo_programme.h"
-#include "tools/viz-render/player_spectrum.h"
+#include "classic_viz/levels/demo_programme.h"
+#include "classic_viz/levels/player_spectrum.h"
 #include "tools/viz-render/png_output.h"
 
 namespace {
@@ -70,7 +70,7 @@ bool parse(int argc, char** argv, Options& o) {
            o.height <= 8192 && o.fps > 0 && !o.out.empty();
 }
 
-bool readSound(const std::string& path, vizrender::StereoAudio& audio) {
+bool readSound(const std::string& path, levels::StereoAudio& audio) {
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (file == nullptr) return false;
@@ -103,9 +103,9 @@ int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) return usage();
 
-    vizrender::StereoAudio audio;
+    levels::StereoAudio audio;
     if (o.input.empty())
-        audio = vizrender::demoProgramme();
+        audio = levels::demoProgramme();
     else if (!readSound(o.input, audio)) {
         std::fprintf(stderr, "viz-render: cannot read %s\n", o.input.c_str());
         return 1;
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     auto effect = std::make_unique<viz::EffectCore>(description, script, random);
     effect->setCurrentPreset(o.preset);
 
-    vizrender::PlayerSpectrum spectrum;
+    levels::PlayerSpectrum spectrum;
     vizrender::Screen screen{o.width, o.height,
                              std::vector<viz::Pixel>(static_cast<std::size_t>(o.width * o.height), 0)};
     viz::PresentedImage image;
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     std::vector<int> sheetNumbers;
     const int sheetStep = std::max(1, frames / ContactFrames);
 
-    std::array<std::uint8_t, vizrender::PlayerSpectrum::Bins> bins{};
+    std::array<std::uint8_t, levels::PlayerSpectrum::Bins> bins{};
     for (int frame = 0; frame < frames; ++frame) {
         const int end = static_cast<int>(static_cast<long long>(frame) * audio.rate / o.fps);
         spectrum.compute(audio, end, 0, bins.data());

@@ -121,12 +121,11 @@ struct ColourCase {
     const wchar_t* readBack;
 };
 const ColourCase ColourCases[] = {
-    {L"#00ff80", S_OK, L"#00FF80"},     {L"X00FF80", S_OK, L"#00FF80"},  // the first character is not checked
-    {L"#aBcDeF", S_OK, L"#ABCDEF"},     {L"#000000", S_OK, L"#000000"},
-    {L"00FF80", E_INVALIDARG, nullptr}, {L"#00FF8G", E_INVALIDARG, nullptr},
-    {L"", E_INVALIDARG, nullptr},       {L"#00FF800", E_INVALIDARG, nullptr},
-    {L"#", E_INVALIDARG, nullptr},      {L"# 0FF80", E_INVALIDARG, nullptr},
-    {L"#0xFF80", E_INVALIDARG, nullptr}, {L"#00FF8-", E_INVALIDARG, nullptr},
+    {L"#00ff80", S_OK, L"#00FF80"},      {L"X00FF80", S_OK, L"#00FF80"},  // the first character is not checked
+    {L"#aBcDeF", S_OK, L"#ABCDEF"},      {L"#000000", S_OK, L"#000000"},      {L"00FF80", E_INVALIDARG, nullptr},
+    {L"#00FF8G", E_INVALIDARG, nullptr}, {L"", E_INVALIDARG, nullptr},        {L"#00FF800", E_INVALIDARG, nullptr},
+    {L"#", E_INVALIDARG, nullptr},       {L"# 0FF80", E_INVALIDARG, nullptr}, {L"#0xFF80", E_INVALIDARG, nullptr},
+    {L"#00FF8-", E_INVALIDARG, nullptr},
 };
 
 // After a refused put the stored colour is the one before it; each case starts from #123456.
@@ -247,8 +246,9 @@ TEST_P(EffectModule, ClassFactoryAggregatesTheObject) {
 TEST_P(EffectModule, CanUnloadNowFollowsTheObjects) {
     const EffectRow& row = GetParam();
     IUnknown* object = nullptr;
-    ASSERT_EQ(CoCreateInstance(row.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
-              S_OK);
+    ASSERT_EQ(
+        CoCreateInstance(row.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        S_OK);
     using CanUnload = HRESULT(WINAPI*)();
     auto canUnload = reinterpret_cast<CanUnload>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(row.dll), "DllCanUnloadNow")));

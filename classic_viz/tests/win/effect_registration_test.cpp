@@ -33,15 +33,15 @@ struct Keys {
 void expectRegistered(const EffectRow& row) {
     const Keys k(row);
     EXPECT_EQ(stringValue(HKEY_CLASSES_ROOT, k.classKey.c_str(), nullptr), std::wstring(row.registryName) + L" Class");
-    EXPECT_EQ(contents(HKEY_CLASSES_ROOT, k.classKey.c_str()), (Names{L"(default)", L"InprocServer32\\", L"TypeLib\\"}));
+    EXPECT_EQ(contents(HKEY_CLASSES_ROOT, k.classKey.c_str()),
+              (Names{L"(default)", L"InprocServer32\\", L"TypeLib\\"}));
     const std::wstring module = stringValue(HKEY_CLASSES_ROOT, k.serverKey.c_str(), nullptr);
     EXPECT_TRUE(com_support::test::samePath(module, com_support::test::modulePathBesideTest(row.dll)))
         << testing::PrintToString(module);
     EXPECT_EQ(stringValue(HKEY_CLASSES_ROOT, k.serverKey.c_str(), L"ThreadingModel"), L"Apartment");
     EXPECT_EQ(contents(HKEY_CLASSES_ROOT, k.serverKey.c_str()), (Names{L"(default)", L"ThreadingModel"}));
-    EXPECT_TRUE(
-        _wcsicmp(stringValue(HKEY_CLASSES_ROOT, k.typeLibKey.c_str(), nullptr).c_str(), guidText(row.typeLibrary).c_str()) ==
-        0);
+    EXPECT_TRUE(_wcsicmp(stringValue(HKEY_CLASSES_ROOT, k.typeLibKey.c_str(), nullptr).c_str(),
+                         guidText(row.typeLibrary).c_str()) == 0);
     EXPECT_EQ(contents(HKEY_CLASSES_ROOT, k.typeLibKey.c_str()), (Names{L"(default)"}));
 
     EXPECT_EQ(contents(HKEY_LOCAL_MACHINE, k.effectKey.c_str()), (Names{L"Properties\\"}));
@@ -123,7 +123,8 @@ TEST_P(EffectRegistration, RegisteringReplacesTheClassKeyAndTheEffectKeyWhole) {
     const EffectRow& row = GetParam();
     const Keys k(row);
     // Leftovers of an older installation under both keys.
-    for (auto [root, path] : {std::pair{HKEY_CLASSES_ROOT, k.classKey}, std::pair{HKEY_LOCAL_MACHINE, k.propertiesKey}}) {
+    for (auto [root, path] :
+         {std::pair{HKEY_CLASSES_ROOT, k.classKey}, std::pair{HKEY_LOCAL_MACHINE, k.propertiesKey}}) {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExW(root, (path + L"\\Stale").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
                   ERROR_SUCCESS);

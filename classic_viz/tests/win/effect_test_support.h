@@ -60,7 +60,8 @@ public:
 
 inline IWMPEffects* createEffect(const EffectRow& row) {
     IWMPEffects* effect = nullptr;
-    CoCreateInstance(row.clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWMPEffects), reinterpret_cast<void**>(&effect));
+    CoCreateInstance(row.clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWMPEffects),
+                     reinterpret_cast<void**>(&effect));
     return effect;
 }
 

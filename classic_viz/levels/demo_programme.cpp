@@ -1,9 +1,9 @@
-#include "tools/viz-render/demo_programme.h"
+#include "classic_viz/levels/demo_programme.h"
 
 #include <cmath>
 #include <cstdint>
 
-namespace tevaro::vizrender {
+namespace tevaro::levels {
 
 namespace {
 
@@ -105,4 +105,4 @@ StereoAudio demoProgramme() {
     return a;
 }
 
-}  // namespace tevaro::vizrender
+}  // namespace tevaro::levels
