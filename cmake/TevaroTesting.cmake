@@ -1,8 +1,10 @@
 # Test plumbing shared by every module, and the one place ctest entries are registered.
 #
 #   tevaro_add_test(<name> SOURCES ... [LIBS ...] [WINDOWS] [NO_GTEST_MAIN] [FIXTURES ...] [LABELS ...]
-#                   [NOT_EMULATED <Suite.Case> ...])
+#                   [NOT_EMULATED <Suite.Case> ...] [DISPLAY_DEPTH <bits>])
 #     LABELS: extra labels of a Windows test; every portable case is labelled native.
+#     DISPLAY_DEPTH: a Windows test that runs on a second virtual display of that depth (fixture
+#     WineBedDisplay<bits>, started once per run).
 #     NOT_EMULATED: cases that need the target's own kernel. qemu-user does not emulate every
 #     system call (robust futex lists, so no EOWNERDEAD); under it these cases are registered
 #     disabled, so ctest and ./tevaro test list them as not run instead of failing or hiding them.
@@ -67,7 +69,7 @@ function(tevaro_add_check name)
 endfunction()
 
 function(tevaro_add_test name)
-  cmake_parse_arguments(T "WINDOWS;NO_GTEST_MAIN" "" "SOURCES;LIBS;FIXTURES;LABELS;NOT_EMULATED" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS;NO_GTEST_MAIN" "DISPLAY_DEPTH" "SOURCES;LIBS;FIXTURES;LABELS;NOT_EMULATED" ${ARGN})
   if(T_WINDOWS AND NOT WIN32)
     return()
   endif()
@@ -83,8 +85,14 @@ function(tevaro_add_test name)
   if(WIN32)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     if(TEVARO_RUN_UNDER_WINE)
+      set(display)
+      if(T_DISPLAY_DEPTH)
+        set(display --depth ${T_DISPLAY_DEPTH})
+        tevaro_winebed_display(${T_DISPLAY_DEPTH})
+        list(APPEND T_FIXTURES WineBedDisplay${T_DISPLAY_DEPTH})
+      endif()
       tevaro_add_check(${name} KIND wine LABELS wine ${T_LABELS}
-        COMMAND ${TEVARO_WINEBED} run --bed ${TEVARO_WINEBED_DIR} $<TARGET_FILE:${name}>)
+        COMMAND ${TEVARO_WINEBED} run --bed ${TEVARO_WINEBED_DIR} ${display} $<TARGET_FILE:${name}>)
       set_tests_properties(${name} PROPERTIES
         FIXTURES_REQUIRED "WineBed;${T_FIXTURES}" FAIL_REGULAR_EXPRESSION "${TEVARO_GTEST_NOTHING_TESTED}")
     endif()
@@ -116,6 +124,17 @@ if(WIN32 AND TEVARO_RUN_UNDER_WINE)
   set_tests_properties(winebed.start PROPERTIES FIXTURES_SETUP WineBed)
   set_tests_properties(winebed.stop PROPERTIES FIXTURES_CLEANUP WineBed)
 endif()
+
+# tevaro_winebed_display(<bits>): the fixture WineBedDisplay<bits>, a second virtual display of that
+# depth on the running bed; winebed.stop ends it with the bed.
+function(tevaro_winebed_display bits)
+  if(TEST winebed.display${bits})
+    return()
+  endif()
+  tevaro_add_check(winebed.display${bits} KIND fixture
+    COMMAND ${TEVARO_WINEBED} display --bed ${TEVARO_WINEBED_DIR} ${bits})
+  set_tests_properties(winebed.display${bits} PROPERTIES FIXTURES_SETUP WineBedDisplay${bits} FIXTURES_REQUIRED WineBed)
+endfunction()
 
 # tevaro_register_dll_fixture(<dll target> <fixture name>): registers the DLL with regsvr32 in the
 # bed's prefix before the tests that require <fixture name>, and unregisters it afterwards.

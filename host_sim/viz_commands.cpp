@@ -23,8 +23,8 @@ namespace host_sim {
 namespace {
 
 std::string utf8(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
@@ -112,7 +112,8 @@ int runEffects(int, char**) {
         for (LONG i = 0; i < count; ++i) {
             com_support::Bstr preset;
             effect->GetPresetTitle(i, preset.out());
-            std::printf("  %ld \"%s\"\n", static_cast<long>(i), preset.get() != nullptr ? utf8(preset.get()).c_str() : "");
+            std::printf("  %ld \"%s\"\n", static_cast<long>(i),
+                        preset.get() != nullptr ? utf8(preset.get()).c_str() : "");
         }
         effect->Release();
     }

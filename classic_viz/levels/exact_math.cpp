@@ -40,14 +40,22 @@ double exactCosTurn(int k, int n) {
     const int octant = k / eighth, rest = k % eighth;
     const double a = 2.0 * Pi * rest / n, b = 2.0 * Pi * (eighth - rest) / n;  // a + b = pi/4
     switch (octant) {
-        case 0: return seriesCos(a);
-        case 1: return seriesSin(b);
-        case 2: return -seriesSin(a);
-        case 3: return -seriesCos(b);
-        case 4: return -seriesCos(a);
-        case 5: return -seriesSin(b);
-        case 6: return seriesSin(a);
-        default: return seriesCos(b);
+        case 0:
+            return seriesCos(a);
+        case 1:
+            return seriesSin(b);
+        case 2:
+            return -seriesSin(a);
+        case 3:
+            return -seriesCos(b);
+        case 4:
+            return -seriesCos(a);
+        case 5:
+            return -seriesSin(b);
+        case 6:
+            return seriesSin(a);
+        default:
+            return seriesCos(b);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "classic_viz/framework/win32/frame_blit.h"
 
+#include <algorithm>
+
 namespace tevaro::viz::win32 {
 
 void drawPresentedImage(HDC target, const PresentedImage& image) {
@@ -18,12 +20,16 @@ void drawPresentedImage(HDC target, const PresentedImage& image) {
                       image.height, image.bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
         return;
     }
+    // A canvas shrunk more than twofold comes out wider than the window (the resampler skips at most
+    // one pixel per step); the player's DC beyond the rectangle is not ours, so only the window's
+    // width and the row padding the device needs are drawn.
+    const int width = std::min(image.width, image.windowWidth + devicePadding(image.windowWidth, image.bitCount));
     HBITMAP bitmap = CreateDIBitmap(target, &header, CBM_INIT, image.bits.data(), &info, DIB_RGB_COLORS);
     if (bitmap == nullptr) return;
     HDC memory = CreateCompatibleDC(target);
     if (memory != nullptr) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(target, image.originX, image.originY, image.width, image.height, memory, 0, 0, SRCCOPY);
+        BitBlt(target, image.originX, image.originY, width, image.height, memory, 0, 0, SRCCOPY);
         SelectObject(memory, previous);
         DeleteDC(memory);
     }

@@ -83,7 +83,8 @@ TEST(PlayerSpectrum, WaveformBytesAreTheSamplesAroundOneHundredTwentyEight) {
     std::array<std::uint8_t, PlayerSpectrum::Bins> out{};
     PlayerSpectrum::waveform(a, 5, 0, out.data());
     const std::uint8_t expected[] = {128, 0, 192, 255, 96};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(out[static_cast<std::size_t>(PlayerSpectrum::Bins - 5 + i)], expected[i]) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(out[static_cast<std::size_t>(PlayerSpectrum::Bins - 5 + i)], expected[i]) << i;
     EXPECT_EQ(out[0], 128) << "before the audio: silence";
     PlayerSpectrum::waveform(a, 5, 1, out.data());
     EXPECT_EQ(out[PlayerSpectrum::Bins - 2], 0) << "the right channel is the left one inverted";
