@@ -23,7 +23,8 @@ void usage() {
         "       host_sim bench IN.wav           COM face against the chain called directly\n"
         "       host_sim panel [OPTIONS]        the settings-area plug-in in a player window (see panel --help)\n"
         "       host_sim effects                the registered visualizations with their presets\n"
-        "       host_sim viz [OPTIONS]          render a visualization's preset into PNG frames (see viz --help)\n");
+        "       host_sim viz [OPTIONS]          render a visualization's preset into PNG frames (see viz --help)\n"
+        "       host_sim viz-bench [--preset P] [--size WxH]   Glintora.dll's Render against its engine\n");
 }
 
 }  // namespace
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "panel") == 0) return host_sim::runPanel(argc, argv);
     if (std::strcmp(argv[1], "effects") == 0) return host_sim::runEffects(argc, argv);
     if (std::strcmp(argv[1], "viz") == 0) return host_sim::runViz(argc, argv);
+    if (std::strcmp(argv[1], "viz-bench") == 0) return host_sim::runVizBench(argc, argv);
     usage();
     return 2;
 }

@@ -4,5 +4,6 @@ namespace host_sim {
 
 int runEffects(int argc, char** argv);
 int runViz(int argc, char** argv);
+int runVizBench(int argc, char** argv);
 
 }  // namespace host_sim

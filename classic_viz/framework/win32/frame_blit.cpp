@@ -24,16 +24,9 @@ void drawPresentedImage(HDC target, const PresentedImage& image) {
     // one pixel per step); the player's DC beyond the rectangle is not ours, so only the window's
     // width and the row padding the device needs are drawn.
     const int width = std::min(image.width, image.windowWidth + devicePadding(image.windowWidth, image.bitCount));
-    HBITMAP bitmap = CreateDIBitmap(target, &header, CBM_INIT, image.bits.data(), &info, DIB_RGB_COLORS);
-    if (bitmap == nullptr) return;
-    HDC memory = CreateCompatibleDC(target);
-    if (memory != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(target, image.originX, image.originY, width, image.height, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
-    }
-    DeleteObject(bitmap);
+    // The rows are already in the device's format: one transfer, no bitmap or memory DC per frame.
+    SetDIBitsToDevice(target, image.originX, image.originY, static_cast<DWORD>(width), static_cast<DWORD>(image.height),
+                      0, 0, 0, static_cast<UINT>(image.height), image.bits.data(), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace tevaro::viz::win32
