@@ -6,8 +6,8 @@
 namespace tevaro::viz::win32 {
 
 // Copies a presented image to the player's device context with its top-left at the image's
-// origin: through a device-dependent bitmap and BitBlt, or stretched to the window with
-// StretchDIBits on an 8-bit screen. Every GDI object made here is released before returning.
+// origin: its rows, already in the screen's format, in one SetDIBitsToDevice (no bitmap and no
+// memory DC per frame), or stretched to the window with StretchDIBits on an 8-bit screen.
 void drawPresentedImage(HDC target, const PresentedImage& image);
 
 }  // namespace tevaro::viz::win32
