@@ -62,7 +62,8 @@ double now() {
 }  // namespace
 
 int runVizBench(int argc, char** argv) {
-    int preset = 0, width = 350, height = 320, frames = 25, rounds = 40;  // many short rounds: the best one is free of preemption
+    int preset = 0, width = 350, height = 320, frames = 25,
+        rounds = 40;  // many short rounds: the best one is free of preemption
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string arg = argv[i];
         if (arg == "--preset") preset = std::atoi(argv[i + 1]);

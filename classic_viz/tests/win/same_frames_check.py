@@ -4,7 +4,10 @@
 frame's pixels must be byte-identical (the RGB of each pixel; the PNG encodings differ).
 
 Usage: same_frames_check.py WINEBED BED HOST_SIM_EXE VIZ_RENDER WORK_DIR"""
-import math, os, shutil, struct, subprocess, sys, zlib
+import math, os, shutil, struct, subprocess, sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools", "e2e"))
+from same_pixels import differing_frames  # noqa: E402
 
 failures = []
 
@@ -40,50 +43,6 @@ def write_wav(path, seconds=3, rate=44100):
         f.write(b"data" + struct.pack("<I", len(data)) + data)
 
 
-def png_rgb(path):
-    """(width, height, RGB bytes) of an 8-bit RGB or RGBA PNG, any filter."""
-    with open(path, "rb") as f:
-        blob = f.read()
-    if blob[:8] != b"\x89PNG\r\n\x1a\n":
-        return None
-    at, idat, width = 8, b"", 0
-    while at < len(blob):
-        length, kind = struct.unpack(">I4s", blob[at:at + 8])
-        body = blob[at + 8:at + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
-            if depth != 8 or colour not in (2, 6):
-                return None
-            channels = 3 if colour == 2 else 4
-        elif kind == b"IDAT":
-            idat += body
-        at += 12 + length
-    raw = zlib.decompress(idat)
-    stride = width * channels
-    out, previous = bytearray(), bytearray(stride)
-    for y in range(height):
-        filter_type = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - channels] if i >= channels else 0
-            b = previous[i]
-            c = previous[i - channels] if i >= channels else 0
-            if filter_type == 1:
-                line[i] = (line[i] + a) & 0xFF
-            elif filter_type == 2:
-                line[i] = (line[i] + b) & 0xFF
-            elif filter_type == 3:
-                line[i] = (line[i] + (a + b) // 2) & 0xFF
-            elif filter_type == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
-        previous = line
-        for x in range(width):
-            out += line[x * channels:x * channels + 3]
-    return width, height, bytes(out)
-
-
 winebed, bed, host_sim, viz_render, work = sys.argv[1:6]
 shutil.rmtree(work, ignore_errors=True)
 os.makedirs(work)
@@ -103,12 +62,7 @@ for preset, size, frames in cases:
                          common + ["--out", dll_dir])
     if not check(dll.returncode == 0, "%s: host_sim viz exited with %d" % (name, dll.returncode)):
         continue
-    differing = []
-    for frame in range(frames):
-        file = "frame_%04d.png" % frame
-        a, b = png_rgb(os.path.join(native_dir, file)), png_rgb(os.path.join(dll_dir, file))
-        if a is None or b is None or a != b:
-            differing.append(frame)
+    differing = differing_frames(native_dir, dll_dir, frames)
     check(not differing, "%s: frames %s of the DLL differ from the native engine's" % (name, differing[:10]))
     if not differing:
         print("%s: %d frames byte-identical" % (name, frames))
