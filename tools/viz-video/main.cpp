@@ -31,8 +31,9 @@ bool readRgb(const std::string& path, int& width, int& height, std::vector<std::
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: viz-video --frames DIR --fps N --audio FILE --out OUT.webm\n"
-                         "       viz-video --probe FILE\n");
+    std::fprintf(stderr,
+                 "usage: viz-video --frames DIR --fps N --audio FILE --out OUT.webm\n"
+                 "       viz-video --probe FILE\n");
     return 2;
 }
 
@@ -98,8 +99,7 @@ int main(int argc, char** argv) {
         const long long to = static_cast<long long>(count + 1) * info.samplerate / fps;
         const long long available = std::max(0LL, std::min<long long>(to, info.frames) - from);
         std::vector<float> span(static_cast<std::size_t>(to - from) * 2, 0.0f);
-        if (available > 0)
-            std::copy_n(stereo.begin() + from * 2, available * 2, span.begin());
+        if (available > 0) std::copy_n(stereo.begin() + from * 2, available * 2, span.begin());
         if (!writer.addFrame(rgb.data(), span.data(), static_cast<int>(to - from)))
             return std::fprintf(stderr, "viz-video: encoding failed at frame %d\n", count), 1;
     }

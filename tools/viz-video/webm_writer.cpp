@@ -63,7 +63,8 @@ bool WebmWriter::open(const std::string& path, int width, int height, int fps, i
     State& s = *s_;
     s.width = width;
     s.height = height;
-    if (avformat_alloc_output_context2(&s.format, nullptr, "webm", path.c_str()) < 0) return error = "no WebM muxer", false;
+    if (avformat_alloc_output_context2(&s.format, nullptr, "webm", path.c_str()) < 0)
+        return error = "no WebM muxer", false;
     const AVCodec* vp8 = avcodec_find_encoder_by_name("libvpx");
     const AVCodec* vorbis = avcodec_find_encoder_by_name("libvorbis");
     if (vp8 == nullptr || vorbis == nullptr) return error = "libavcodec lacks the libvpx or libvorbis encoder", false;
