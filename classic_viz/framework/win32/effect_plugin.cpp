@@ -139,7 +139,7 @@ HRESULT EffectPlugin::get_foregroundColor(BSTR* value) {
     if (value == nullptr) return E_POINTER;
     const std::u16string text = formatForegroundColour(colour_);
     *value = SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()), static_cast<UINT>(text.size()));
-    return *value != nullptr ? S_OK : E_OUTOFMEMORY;
+    return *value != nullptr ? S_OK : E_FAIL;  // as every failed string allocation of this face
 }
 
 HRESULT EffectPlugin::put_foregroundColor(BSTR value) {
