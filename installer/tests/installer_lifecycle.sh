@@ -49,6 +49,8 @@ pass() { echo "ok   $*"; }
 keep=(
   'HKEY_LOCAL_MACHINE\Software\Microsoft\MediaPlayer'
   'HKEY_LOCAL_MACHINE\Software\Microsoft\MediaPlayer\UIPlugins'
+  'HKEY_LOCAL_MACHINE\Software\Microsoft\MediaPlayer\Objects'
+  'HKEY_LOCAL_MACHINE\Software\Microsoft\MediaPlayer\Objects\Effects'
   'HKEY_LOCAL_MACHINE\Software\Tevaro'
   'HKEY_LOCAL_MACHINE\Software\Tevaro\HostSim'
   'HKEY_LOCAL_MACHINE\Software\Tevaro\HostSim\MediaPlugins'
@@ -117,6 +119,8 @@ files_kb=$(( $(du -sk --apparent-size "$instdir" | cut -f1) ))
 list=$(wine_run "$bin/host_sim.exe" list | tr -d '\r')
 grep -q '^{79021042-5CA7-422B-8AB4-C0D7E3F7B638}  priority 1  audio/PCM  Tevaro Player SE DSP' <<<"$list" \
   && pass "host_sim list finds the DSP" || fail "host_sim list: $list"
+effects=$(wine_run "$bin/host_sim.exe" effects | tr -d '\r')
+grep -q 'Glintora' <<<"$effects" && pass "host_sim effects finds the visualizations" || fail "host_sim effects: $effects"
 panel=$(wine_run "$bin/host_sim.exe" panel --enable true --settings none | tr -d '\r')
 saved_word=$(sed -n 's/^registry Settings \(0x[0-9A-F]*\)$/\1/p' <<<"$panel")
 grep -q '^plugin {058C269C-D673-4575-9708-38270C44DE60} .* capabilities 0x40000004' <<<"$panel" \
