@@ -74,7 +74,7 @@ void AboutBox::startUp() {
     band_ = CreateSolidBrush(RGB(AboutBandColour.red, AboutBandColour.green, AboutBandColour.blue));
     background_ = static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(AboutBackgroundBitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    hand_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
+    hand_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));   // IDC_HAND
     arrow_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     startAnimation();
 }

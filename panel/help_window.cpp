@@ -16,6 +16,16 @@ PixelSize bitmapSize(int id) {
     return {size.bmWidth, size.bmHeight};
 }
 
+BOOL CALLBACK releaseStaticBitmap(HWND child, LPARAM) {
+    // The header and strips are static bitmaps the statics loaded from the template; not every
+    // window system frees those with the control, so they are taken back and deleted here.
+    wchar_t cls[16];
+    GetClassNameW(child, cls, 16);
+    if (lstrcmpiW(cls, L"Static") != 0 || (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) return TRUE;
+    if (auto old = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0))) DeleteObject(old);
+    return TRUE;
+}
+
 ScrollRequest requestOf(WPARAM w) {
     switch (LOWORD(w)) {
         case SB_LINEUP:
@@ -72,11 +82,14 @@ INT_PTR HelpWindow::handle(UINT message, WPARAM w, LPARAM l) {
             return FALSE;
         case WM_DESTROY:
             initialised_ = false;
+            releaseStaticBitmaps();
             return FALSE;
         default:
             return FALSE;
     }
 }
+
+void HelpWindow::releaseStaticBitmaps() { EnumChildWindows(window_, releaseStaticBitmap, 0); }
 
 void HelpWindow::attachPictures() {
     for (std::size_t i = 0; i < HelpPictures.size(); ++i) {
@@ -85,8 +98,7 @@ void HelpWindow::attachPictures() {
         if (control == nullptr) continue;
         pictures_[i].attach(control);
         pictures_[i].load(com_support::moduleInstance(), 1, p.bitmapId, 1, 0, p.hotMode);
-        SetWindowPos(control, nullptr, p.rect.x, p.rect.y, p.rect.width, p.rect.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control, nullptr, p.rect.x, p.rect.y, p.rect.width, p.rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

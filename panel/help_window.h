@@ -27,6 +27,7 @@ private:
     void sizeAndShow();
     void followSize();
     void scroll(ScrollRequest request);
+    void releaseStaticBitmaps();
 
     int position_ = 0;  // in units of ScrollUnitPixels
     int maximum_ = 0;

@@ -99,7 +99,7 @@ Surface linkLabel(int id) {
     Surface s = filled(width, 13, {1, 1, 1});
     Painter cr(s.get());
     const TextStyle style{"DejaVu Sans", 9.0};
-    text(cr, std::string(label) + " ›", style, 0, 10, Align::Left, Link);
+    text(cr, id == 487 ? std::string(label) : std::string(label) + " ›", style, 0, 10, Align::Left, Link);
     setSource(cr, Link, 0.6);
     cairo_rectangle(cr, 0, 11, std::min<double>(width, textWidth(cr, label, style)), 1);
     cairo_fill(cr);

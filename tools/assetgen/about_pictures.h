@@ -7,9 +7,9 @@
 
 namespace tevaro::assetgen::panel {
 
-Surface makerLogo();    // 183, 79 x 72
-Surface spatioLogo();   // 143, 106 x 43
-Surface panorixLogo();  // 172, 40 x 44
+Surface makerLogo();        // 183, 79 x 72
+Surface spatioLogo();       // 143, 106 x 43
+Surface panorixLogo();      // 172, 40 x 44
 Surface linkLabel(int id);  // 487 maker 73 x 13, 488 licensor 88 x 13, 489 developer 120 x 13
 Surface aboutBackground();  // 462, 211 x 192
 

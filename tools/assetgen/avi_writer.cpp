@@ -76,10 +76,10 @@ std::vector<unsigned char> encodeAvi(const AviClip& clip) {
     r.open("strh");
     r.fourcc("vids");
     r.fourcc("DIB ");
-    r.u32(0);  // flags
-    r.u16(0);  // priority
-    r.u16(0);  // language
-    r.u32(0);  // initial frames
+    r.u32(0);                          // flags
+    r.u16(0);                          // priority
+    r.u16(0);                          // language
+    r.u32(0);                          // initial frames
     r.u32(clip.microsecondsPerFrame);  // scale / rate = seconds per frame
     r.u32(1000000);
     r.u32(0);  // start
@@ -105,7 +105,8 @@ std::vector<unsigned char> encodeAvi(const AviClip& clip) {
     r.u32(256);
     r.u32(0);
     for (std::uint32_t c : clip.palette) {
-        const unsigned char quad[4] = {static_cast<unsigned char>(c & 0xFF), static_cast<unsigned char>((c >> 8) & 0xFF),
+        const unsigned char quad[4] = {static_cast<unsigned char>(c & 0xFF),
+                                       static_cast<unsigned char>((c >> 8) & 0xFF),
                                        static_cast<unsigned char>((c >> 16) & 0xFF), 0};
         r.raw(quad, 4);
     }

@@ -12,7 +12,7 @@ struct AviClip {
     int width = 0;
     int height = 0;
     std::uint32_t microsecondsPerFrame = 0;
-    std::array<std::uint32_t, 256> palette{};      // 0x00RRGGBB
+    std::array<std::uint32_t, 256> palette{};       // 0x00RRGGBB
     std::vector<std::vector<std::uint8_t>> frames;  // width x height palette indexes, rows top-down
 };
 

@@ -119,8 +119,7 @@ Surface overview() {
     displayGlass(cr, px + 58, py + 6, 168, 34, 4, true);
     text(cr, "Movie   Max", {"DejaVu Sans", 9.0, true, 0.5}, px + 142, py + 27, Align::Centre, colours::Cyan);
     for (int i = 0; i < 5; ++i) key(cr, px + 58 + i * 34, py + 44, 31, 12, 3, KeyState::Raised, false);
-    for (int i = 0; i < 4; ++i)
-        key(cr, px + 234, py + 6 + i * 13, 48, 11, 3, KeyState::Raised, false);
+    for (int i = 0; i < 4; ++i) key(cr, px + 234, py + 6 + i * 13, 48, 11, 3, KeyState::Raised, false);
     lamp(cr, px + 241, py + 50.5, 2.2, colours::Amber, LampState::Lit);
     headphones(cr, px + 311, py + 24, 0.7, true, false);
     key(cr, px + 292, py + 46, 18, 10, 3, KeyState::Raised, false);
@@ -264,8 +263,7 @@ Surface helpHeader() {
     Painter cr(s.get());
     faceplate(cr, 0, 0, Width, Height, false);
     headphones(cr, 34, 27, 1.25, true, false);
-    glowingText(cr, "Tevaro Player SE", {"DejaVu Sans", 19.0, true, 0.5}, 66, 30, Align::Left, colours::LitLabel,
-                0.25);
+    glowingText(cr, "Tevaro Player SE", {"DejaVu Sans", 19.0, true, 0.5}, 66, 30, Align::Left, colours::LitLabel, 0.25);
     text(cr, "HELP  ·  HEADPHONE SURROUND", {"DejaVu Sans", 9.0, false, 1.6}, 67, 47, Align::Left, colours::Cyan);
     setSource(cr, colours::Cyan);
     cairo_rectangle(cr, 0, Height - 2, Width, 2);
@@ -367,29 +365,52 @@ Surface helpPicture(int id) {
 
 const char* helpCaption(int id) {
     switch (id) {
-        case 463: return "help: page header";
-        case 464: return "help: side strip";
-        case 465: return "help: welcome";
-        case 466: return "help: overview with its seven labels";
-        case 467: return "help: the surround switch";
-        case 468: return "help: presets";
-        case 469: return "help: quality levels";
-        case 470: return "help: Auto";
-        case 471: return "help: the dark panel";
-        case 472: return "help: the quality warning";
-        case 473: return "help: Spatio rule";
-        case 474: return "help: Spatio badge";
-        case 476: return "help: web link";
-        case 477: return "help: Spatio";
-        case 478: return "help: Panorix rule";
-        case 479: return "help: Panorix badge";
-        case 480: return "help: Panorix";
-        case 481: return "help: the presets in detail";
-        case 482: return "help: tips heading";
-        case 483: return "help: listening tips";
-        case 484: return "help: no change in the sound";
-        case 485: return "help: closing words";
-        default: return "help";
+        case 463:
+            return "help: page header";
+        case 464:
+            return "help: side strip";
+        case 465:
+            return "help: welcome";
+        case 466:
+            return "help: overview with its seven labels";
+        case 467:
+            return "help: the surround switch";
+        case 468:
+            return "help: presets";
+        case 469:
+            return "help: quality levels";
+        case 470:
+            return "help: Auto";
+        case 471:
+            return "help: the dark panel";
+        case 472:
+            return "help: the quality warning";
+        case 473:
+            return "help: Spatio rule";
+        case 474:
+            return "help: Spatio badge";
+        case 476:
+            return "help: web link";
+        case 477:
+            return "help: Spatio";
+        case 478:
+            return "help: Panorix rule";
+        case 479:
+            return "help: Panorix badge";
+        case 480:
+            return "help: Panorix";
+        case 481:
+            return "help: the presets in detail";
+        case 482:
+            return "help: tips heading";
+        case 483:
+            return "help: listening tips";
+        case 484:
+            return "help: no change in the sound";
+        case 485:
+            return "help: closing words";
+        default:
+            return "help";
     }
 }
 

@@ -6,9 +6,9 @@
 
 namespace tevaro::assetgen::panel {
 
-Surface helpHeader();           // 463, 480 x 61
-Surface helpStrip();            // 464, 14 x 647, the same in every row so its copies may overlap
-Surface helpPicture(int id);    // 465..485 but 475
+Surface helpHeader();             // 463, 480 x 61
+Surface helpStrip();              // 464, 14 x 647, the same in every row so its copies may overlap
+Surface helpPicture(int id);      // 465..485 but 475
 const char* helpCaption(int id);  // what the picture explains, for the contact sheet
 
 }  // namespace tevaro::assetgen::panel

@@ -30,7 +30,8 @@ class HelpScrolling : public testing::TestWithParam<ScrollCase> {};
 
 TEST_P(HelpScrolling, MovesByTheClampedIncrement) {
     const ScrollCase& c = GetParam();
-    const ScrollStep step = clampedScroll(c.position, c.maximum, scrollIncrement(c.request, c.position, c.maximum, c.track));
+    const ScrollStep step =
+        clampedScroll(c.position, c.maximum, scrollIncrement(c.request, c.position, c.maximum, c.track));
     EXPECT_EQ(step.delta, c.delta);
     EXPECT_EQ(step.position, c.position_after);
 }
@@ -112,14 +113,12 @@ TEST_P(AboutBoxArea, TheAnimationOpensTheDevelopersPageUnderTheHand) {
     EXPECT_EQ(aboutBoxShowsHand(c.client), c.opensDeveloper);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corners, AboutBoxArea,
-                         testing::Values(AboutPressCase{"first_corner", {41, 271}, true},
-                                         AboutPressCase{"last_corner", {109, 309}, true},
-                                         AboutPressCase{"left", {40, 290}, false},
-                                         AboutPressCase{"right", {110, 290}, false},
-                                         AboutPressCase{"above", {70, 270}, false},
-                                         AboutPressCase{"below", {70, 310}, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Corners, AboutBoxArea,
+    testing::Values(AboutPressCase{"first_corner", {41, 271}, true}, AboutPressCase{"last_corner", {109, 309}, true},
+                    AboutPressCase{"left", {40, 290}, false}, AboutPressCase{"right", {110, 290}, false},
+                    AboutPressCase{"above", {70, 270}, false}, AboutPressCase{"below", {70, 310}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AboutBoxBand, RunsToTheAnimationsLeftPlusRightEdge) {
     EXPECT_EQ(aboutBandRight(41, 121), 162);
