@@ -90,11 +90,11 @@ struct Placed {
 };
 
 constexpr std::array<Placed, 20> HelpPlaces = {{
-    {1032, {20, 61, 461, 160}},   {1027, {20, 180, 445, 323}},  {1022, {20, 335, 461, 408}},
-    {1033, {20, 430, 461, 469}},  {1043, {20, 490, 461, 625}},  {1044, {20, 645, 461, 685}},
-    {1045, {20, 705, 461, 732}},  {1046, {20, 755, 461, 782}},  {1049, {20, 800, 461, 829}},
-    {1047, {20, 850, 44, 858}},   {1048, {60, 843, 92, 864}},   {1050, {20, 875, 461, 933}},
-    {1051, {20, 950, 71, 958}},   {1052, {80, 940, 102, 964}},  {1053, {20, 980, 461, 1066}},
+    {1032, {20, 61, 461, 160}},    {1027, {20, 180, 445, 323}},   {1022, {20, 335, 461, 408}},
+    {1033, {20, 430, 461, 469}},   {1043, {20, 490, 461, 625}},   {1044, {20, 645, 461, 685}},
+    {1045, {20, 705, 461, 732}},   {1046, {20, 755, 461, 782}},   {1049, {20, 800, 461, 829}},
+    {1047, {20, 850, 44, 858}},    {1048, {60, 843, 92, 864}},    {1050, {20, 875, 461, 933}},
+    {1051, {20, 950, 71, 958}},    {1052, {80, 940, 102, 964}},   {1053, {20, 980, 461, 1066}},
     {1054, {20, 1085, 440, 1306}}, {1055, {20, 1320, 461, 1348}}, {1056, {20, 1370, 440, 1456}},
     {1057, {20, 1480, 461, 1519}}, {1058, {20, 1580, 461, 1623}},
 }};
@@ -139,8 +139,7 @@ TEST_F(HelpWindowTest, OpensAtTheScreensCornerWithTheHeadersSizeAndDisablesThePl
     EXPECT_EQ(differingPixels(crop(shown, 20, 61, 441, 99), resourceBitmap(465)), 0) << "the introduction";
     EXPECT_EQ(differingPixels(crop(shown, 20, 180, 425, 143), resourceBitmap(466)), 0) << "the overview";
     const Capture header = resourceBitmap(463);
-    EXPECT_EQ(differingPixels(crop(shown, 14, 0, client.right - 14, 61), crop(header, 14, 0, client.right - 14, 61)),
-              0)
+    EXPECT_EQ(differingPixels(crop(shown, 14, 0, client.right - 14, 61), crop(header, 14, 0, client.right - 14, 61)), 0)
         << "the header, right of the strip";
     const Capture strip = resourceBitmap(464);
     EXPECT_EQ(differingPixels(crop(shown, 0, 100, 14, 300), crop(strip, 0, 0, 14, 300)), 0) << "the side strip";
@@ -348,9 +347,9 @@ TEST_F(AboutBoxTest, CentredWithItsLogosLabelsBandAndBackgroundPicture) {
         EXPECT_EQ(r.top, p.rect.top);
         EXPECT_EQ(r.right, p.rect.right);
         EXPECT_EQ(r.bottom, p.rect.bottom);
-        EXPECT_EQ(differingPixels(crop(shown, r.left, r.top, r.right - r.left, r.bottom - r.top),
-                                  resourceBitmap(p.bitmap)),
-                  0);
+        EXPECT_EQ(
+            differingPixels(crop(shown, r.left, r.top, r.right - r.left, r.bottom - r.top), resourceBitmap(p.bitmap)),
+            0);
     }
 
     // The band reaches the animation control's left plus right edge; bitmap 462 sits at (220, 80).
@@ -428,7 +427,9 @@ TEST(AboutAnimationClip, IsAnEightyBySixtyEightBitClipOf299FramesOf50ms) {
         if (at + 4 <= size) std::memcpy(&v, bytes + at, 4);
         return v;
     };
-    auto tagAt = [&](DWORD at) { return at + 4 <= size ? std::string(reinterpret_cast<const char*>(bytes + at), 4) : ""; };
+    auto tagAt = [&](DWORD at) {
+        return at + 4 <= size ? std::string(reinterpret_cast<const char*>(bytes + at), 4) : "";
+    };
     ASSERT_EQ(tagAt(0), "RIFF");
     ASSERT_EQ(tagAt(8), "AVI ");
     EXPECT_EQ(u32(4) + 8, size);
