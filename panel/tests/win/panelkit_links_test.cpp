@@ -17,8 +17,8 @@ namespace {
 
 constexpr int LinkBlock = 3072 / 16 + 1;  // the string block of ids 3072..3087
 // In the order of the block: product homepage, Spatio, Panorix, maker, licensor, developer.
-const std::vector<std::wstring> TestAddresses = {L"tevarotest:product", L"tevarotest:spatio",
-                                                 L"tevarotest:panorix", L"tevarotest:maker",
+const std::vector<std::wstring> TestAddresses = {L"tevarotest:product",  L"tevarotest:spatio",
+                                                 L"tevarotest:panorix",  L"tevarotest:maker",
                                                  L"tevaronone:licensor", L"tevarotest:developer"};
 
 std::wstring besideTheTest(const wchar_t* name) {
@@ -104,15 +104,16 @@ const std::wstring RecorderLog = besideTheTest(L"links_opened.txt");
 
 // The recorder as the handler of "tevarotest:"; "tevaronone:" has none.
 void registerRecorder() {
-    const std::wstring command = L"\"" + besideTheTest(L"panel_link_recorder.exe") + L"\" \"" + RecorderLog + L"\" \"%1\"";
+    const std::wstring command =
+        L"\"" + besideTheTest(L"panel_link_recorder.exe") + L"\" \"" + RecorderLog + L"\" \"%1\"";
     const wchar_t* name = L"URL:Tevaro link test";
     ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"tevarotest", nullptr, REG_SZ, name,
                               static_cast<DWORD>((wcslen(name) + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"tevarotest", L"URL Protocol", REG_SZ, L"", sizeof(wchar_t)),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"tevarotest\\shell\\open\\command", nullptr, REG_SZ,
-                              command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))),
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"tevarotest\\shell\\open\\command", nullptr, REG_SZ, command.c_str(),
+                              static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L"tevaronone");
 }
@@ -149,8 +150,7 @@ protected:
 
 HWND waitForDialog(host_sim::UiPluginHost& host, const wchar_t* title) {
     HWND found = nullptr;
-    host.pumpUntil([&] { return (found = FindWindowW(L"#32770", title)) != nullptr && IsWindowVisible(found); },
-                   3000);
+    host.pumpUntil([&] { return (found = FindWindowW(L"#32770", title)) != nullptr && IsWindowVisible(found); }, 3000);
     return found;
 }
 
@@ -199,25 +199,21 @@ TEST_P(EveryLink, OpensItsPageOncePerPress) {
 
 INSTANTIATE_TEST_SUITE_P(
     PanelHelpAndAbout, EveryLink,
-    testing::Values(LinkPress{"status_upper_logo", InPanel, nullptr, 1011, {30, 20}, "tevarotest:spatio"},
-                    LinkPress{"status_lower_logo", InPanel, nullptr, 1011, {30, 50}, "tevarotest:panorix"},
-                    LinkPress{"info_logo_on_release", InPanel, nullptr, 1006, {40, 40}, "tevarotest:product"},
-                    LinkPress{"help_web_section", HelpButton, L"Help", 1049, {170, 20}, "tevarotest:maker"},
-                    LinkPress{"help_spatio_section", HelpButton, L"Help", 1050, {300, 30}, "tevarotest:spatio"},
-                    LinkPress{"help_panorix_at_420_under_the_arrow", HelpButton, L"Help", 1053, {420, 60},
-                              "tevarotest:panorix"},
-                    LinkPress{"about_maker_logo", AboutButton, L"About Tevaro Player SE", 1072, {40, 40},
-                              "tevarotest:maker"},
-                    LinkPress{"about_spatio_logo", AboutButton, L"About Tevaro Player SE", 1073, {50, 20},
-                              "tevarotest:spatio"},
-                    LinkPress{"about_panorix_logo", AboutButton, L"About Tevaro Player SE", 1074, {20, 20},
-                              "tevarotest:panorix"},
-                    LinkPress{"about_maker_label", AboutButton, L"About Tevaro Player SE", 1061, {10, 6},
-                              "tevarotest:maker"},
-                    LinkPress{"about_developer_label", AboutButton, L"About Tevaro Player SE", 1063, {10, 6},
-                              "tevarotest:developer"},
-                    LinkPress{"about_animation_area", AboutButton, L"About Tevaro Player SE", 0, {60, 290},
-                              "tevarotest:developer"}),
+    testing::Values(
+        LinkPress{"status_upper_logo", InPanel, nullptr, 1011, {30, 20}, "tevarotest:spatio"},
+        LinkPress{"status_lower_logo", InPanel, nullptr, 1011, {30, 50}, "tevarotest:panorix"},
+        LinkPress{"info_logo_on_release", InPanel, nullptr, 1006, {40, 40}, "tevarotest:product"},
+        LinkPress{"help_web_section", HelpButton, L"Help", 1049, {170, 20}, "tevarotest:maker"},
+        LinkPress{"help_spatio_section", HelpButton, L"Help", 1050, {300, 30}, "tevarotest:spatio"},
+        LinkPress{"help_panorix_at_420_under_the_arrow", HelpButton, L"Help", 1053, {420, 60}, "tevarotest:panorix"},
+        LinkPress{"about_maker_logo", AboutButton, L"About Tevaro Player SE", 1072, {40, 40}, "tevarotest:maker"},
+        LinkPress{"about_spatio_logo", AboutButton, L"About Tevaro Player SE", 1073, {50, 20}, "tevarotest:spatio"},
+        LinkPress{"about_panorix_logo", AboutButton, L"About Tevaro Player SE", 1074, {20, 20}, "tevarotest:panorix"},
+        LinkPress{"about_maker_label", AboutButton, L"About Tevaro Player SE", 1061, {10, 6}, "tevarotest:maker"},
+        LinkPress{
+            "about_developer_label", AboutButton, L"About Tevaro Player SE", 1063, {10, 6}, "tevarotest:developer"},
+        LinkPress{
+            "about_animation_area", AboutButton, L"About Tevaro Player SE", 0, {60, 290}, "tevarotest:developer"}),
     [](const testing::TestParamInfo<LinkPress>& info) { return std::string(info.param.what); });
 
 TEST_F(Links, WithoutAHandlerConnectionFailedShowsOncePerPressWithTheConfiguredHomepage) {
