@@ -197,16 +197,23 @@ TEST(PanelArt, HelpLabelsAndLinkKeysAreDrawnOverTheirHotRectangles) {
         bool inked;
     };
     const Spot spots[] = {
-        {"Surround label", 466, {51, 3, 109, 14}, true},   {"Presets label", 466, {161, 3, 219, 14}, true},
-        {"Quality label", 466, {261, 3, 319, 14}, true},   {"Web label", 466, {371, 3, 409, 14}, true},
-        {"Auto label", 466, {116, 126, 174, 139}, true},   {"Dark label", 466, {291, 126, 334, 139}, true},
-        {"Warning label", 466, {351, 126, 404, 139}, true}, {"left of the labels", 466, {0, 3, 49, 14}, false},
+        {"Surround label", 466, {51, 3, 109, 14}, true},
+        {"Presets label", 466, {161, 3, 219, 14}, true},
+        {"Quality label", 466, {261, 3, 319, 14}, true},
+        {"Web label", 466, {371, 3, 409, 14}, true},
+        {"Auto label", 466, {116, 126, 174, 139}, true},
+        {"Dark label", 466, {291, 126, 334, 139}, true},
+        {"Warning label", 466, {351, 126, 404, 139}, true},
+        {"left of the labels", 466, {0, 3, 49, 14}, false},
         {"between Surround and Presets", 466, {111, 3, 159, 14}, false},
         {"between Presets and Quality", 466, {221, 3, 259, 14}, false},
         {"between Auto and Dark", 466, {176, 126, 289, 139}, false},
-        {"maker link", 476, {141, 11, 209, 28}, true},     {"left of the maker link", 476, {100, 17, 139, 28}, false},
-        {"Spatio link", 477, {261, 26, 349, 49}, true},    {"under the Spatio text", 477, {0, 50, 255, 57}, false},
-        {"Panorix link", 480, {301, 56, 429, 74}, true},   {"left of the Panorix link", 480, {0, 60, 295, 74}, false},
+        {"maker link", 476, {141, 11, 209, 28}, true},
+        {"left of the maker link", 476, {100, 17, 139, 28}, false},
+        {"Spatio link", 477, {261, 26, 349, 49}, true},
+        {"under the Spatio text", 477, {0, 50, 255, 57}, false},
+        {"Panorix link", 480, {301, 56, 429, 74}, true},
+        {"left of the Panorix link", 480, {0, 60, 295, 74}, false},
     };
     for (const Spot& s : spots) {
         SCOPED_TRACE(s.name);
