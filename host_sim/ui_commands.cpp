@@ -199,6 +199,17 @@ public:
                 GetClientRect(control, &r);
                 return clickAt(control, {r.right / 2, r.bottom / 2});
             }
+            case Verb::dialogPoint: {
+                HWND dialog = waitForDialog(widen(s.text), 5000);
+                if (dialog == nullptr) return fail(s, "no such dialog");
+                return clickAt(dialog, {s.x, s.y});
+            }
+            case Verb::dialogClose: {
+                HWND dialog = waitForDialog(widen(s.text), 5000);
+                if (dialog == nullptr) return fail(s, "no such dialog");
+                PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+                return true;
+            }
             case Verb::responsive:
                 std::printf("responsive after %lu ms\n", static_cast<unsigned long>(ui_.answerTime()));
                 return true;

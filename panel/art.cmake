@@ -11,9 +11,10 @@ set(TEVARO_PANEL_ART_DIR ${art_dir} CACHE INTERNAL "The control panel's generate
 
 # Each control's images are consecutive ids: presets 116..130, switch 131..133, levels 148..159,
 # Auto 160..162, backgrounds 264 and 265, Info control 267..275, status display 332..363, and the
-# dialogs' picture 446.
-set(art_ids 264 265 446)
-foreach(range "116;133" "148;162" "267;275" "332;363")
+# dialogs' picture 446; the about box's logos 143, 172, 183, its background 462 and link labels
+# 487..489; the help page's header 463, side strip 464 and pictures 465..485 (no 475).
+set(art_ids 143 172 183 264 265 446 462 463 464)
+foreach(range "116;133" "148;162" "267;275" "332;363" "465;474" "476;485" "487;489")
   list(GET range 0 first)
   list(GET range 1 last)
   foreach(id RANGE ${first} ${last})
@@ -24,6 +25,7 @@ set(art_files)
 foreach(id ${art_ids})
   list(APPEND art_files ${art_dir}/${id}.bmp)
 endforeach()
+list(APPEND art_files ${art_dir}/490.avi)
 
 if(NOT CMAKE_CROSSCOMPILING)
   set(contact_sheet ${art_dir}/contact.png)

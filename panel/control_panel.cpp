@@ -6,24 +6,10 @@
 #include "panel/links.h"
 #include "panel/panel_dialogs.h"
 #include "panel/system_queries.h"
+#include "panel/tooltips.h"
+#include "panel/pointer_position.h"
 
 namespace tevaro::panel {
-namespace {
-
-PixelPoint pointerIn(HWND window) {
-    POINT p{};
-    GetCursorPos(&p);
-    ScreenToClient(window, &p);
-    return {p.x, p.y};
-}
-
-std::wstring widen(const char* utf8) {
-    wchar_t text[128];
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text, 128);
-    return text;
-}
-
-}  // namespace
 
 ControlPanel::ControlPanel(IWMPCore* core) : core_(core) {
     if (core_ != nullptr) reinterpret_cast<IUnknown*>(core_)->AddRef();
@@ -63,13 +49,9 @@ INT_PTR ControlPanel::handle(UINT message, WPARAM w, LPARAM l) {
                 return TRUE;
             }
             return FALSE;
-        case WM_DRAWITEM: {
-            // Reflected to the control that asked, which draws itself from its bitmaps.
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
-            SendMessageW(item->hwndItem, ReflectedDrawItem, w, l);
-            SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
+        case WM_DRAWITEM:
+            reflectDrawItem(window_, l);
             return TRUE;
-        }
         case WM_DESTROY:
             shutDown(state_, *this);
             destroyTooltips();
@@ -99,27 +81,8 @@ void ControlPanel::startUp() {
 }
 
 void ControlPanel::createTooltips() {
-    for (std::size_t i = 0; i < PanelTooltips.size(); ++i) {
-        const TooltipSpec& t = PanelTooltips[i];
-        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-        if (!InitCommonControlsEx(&classes)) continue;
-        HWND control = GetDlgItem(window_, t.controlId);
-        HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
-                                   com_support::moduleInstance(), nullptr);
-        if (tip == nullptr) continue;
-        std::wstring text = widen(t.text);
-        TOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size comctl32 version 5 accepts as well
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = control;
-        tool.uId = i;
-        tool.rect = {t.rect.left, t.rect.top, t.rect.right, t.rect.bottom};
-        tool.hinst = com_support::moduleInstance();
-        tool.lpszText = text.data();
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        tooltips_[i] = tip;
-    }
+    for (std::size_t i = 0; i < PanelTooltips.size(); ++i)
+        tooltips_[i] = addTooltip(GetDlgItem(window_, PanelTooltips[i].controlId), PanelTooltips[i], i);
 }
 
 void ControlPanel::destroyTooltips() {
@@ -194,9 +157,9 @@ void ControlPanel::postHostPaint() {
 
 void ControlPanel::openLink(LinkTarget target) { tevaro::panel::openLink(window_, target); }
 
-void ControlPanel::openHelpWindow() {}
+void ControlPanel::openHelpWindow() { helpWindow_.open(window_); }
 
-void ControlPanel::openAboutBox() {}
+void ControlPanel::openAboutBox() { aboutBox_.open(window_); }
 
 void ControlPanel::startTimer() { SetTimer(window_, PanelTimerId, PanelTimerPeriodMs, nullptr); }
 

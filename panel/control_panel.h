@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "panel/about_box.h"
+#include "panel/help_window.h"
 #include "panel/model/control_panel_model.h"
 #include "panel/skin_button.h"
 #include "settings_link/settings_link.h"
@@ -59,6 +61,8 @@ private:
     std::array<SkinButton, ControlCount> buttons_;  // in the order of the control table
     std::array<HWND, PanelTooltips.size()> tooltips_{};
     SettingsLink link_;
+    HelpWindow helpWindow_;
+    AboutBox aboutBox_;
 };
 
 }  // namespace tevaro::panel

@@ -2,25 +2,25 @@
 
 #include <shellapi.h>
 
+#include "com_support/com_module.h"
 #include "panel/panel_dialogs.h"
+#include "panel/resource.h"
 
 namespace tevaro::panel {
 
-const wchar_t* linkAddress(LinkTarget target) {
-    switch (target) {
-        case LinkTarget::productHomepage:
-            return L"https://www.vardal-acoustics.example/tevaro-player/";
-        case LinkTarget::spatioPage:
-            return L"https://www.vardal-acoustics.example/spatio/";
-        case LinkTarget::panorixPage:
-            return L"https://www.vardal-acoustics.example/panorix/";
-    }
-    return L"https://www.vardal-acoustics.example/";
+std::wstring linkAddress(LinkTarget target) {
+    const wchar_t* text = nullptr;
+    // With a zero buffer size LoadString answers a pointer into the resource itself, which is not
+    // terminated: the length comes with it.
+    const int length = LoadStringW(com_support::moduleInstance(), IDS_LINK_FIRST + static_cast<int>(target),
+                                   reinterpret_cast<wchar_t*>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
 }
 
 bool openLink(HWND owner, LinkTarget target) {
+    const std::wstring address = linkAddress(target);
     const auto result =
-        reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", linkAddress(target), nullptr, nullptr, SW_HIDE));
+        reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_HIDE));
     if (result > 32) return true;
     showConnectionFailedDialog(GetActiveWindow());
     return false;

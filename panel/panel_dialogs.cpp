@@ -37,7 +37,7 @@ INT_PTR CALLBACK pictureDialogProc(HWND dialog, UINT message, WPARAM w, LPARAM l
         case WM_INITDIALOG:
             SetWindowLongPtrW(dialog, DWLP_USER, l);
             if (GetDlgItem(dialog, IDC_HOMEPAGE_ADDRESS) != nullptr)
-                SetDlgItemTextW(dialog, IDC_HOMEPAGE_ADDRESS, linkAddress(LinkTarget::productHomepage));
+                SetDlgItemTextW(dialog, IDC_HOMEPAGE_ADDRESS, linkAddress(LinkTarget::productHomepage).c_str());
             return TRUE;
         case WM_ERASEBKGND:
             if (d == nullptr) return FALSE;

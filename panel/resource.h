@@ -3,12 +3,28 @@
 // the consecutive ids of the control table (panel/model/panel_layout.h).
 #define IDS_PANEL_NAME 102
 #define IDS_PANEL_DESCRIPTION 103
+#define IDD_ABOUT_BOX 105
 #define IDD_CONTROL_PANEL 106
+#define IDD_HELP_WINDOW 165
 #define IDD_DSP_INACTIVE 164
 #define IDD_QUALITY_WARNING 180
 #define IDR_PANEL_REGISTRATION 201
 #define IDD_CONNECTION_FAILED 445
 #define IDB_DIALOG_PICTURE 446
+#define IDB_ABOUT_BACKGROUND 462
+#define IDB_HELP_HEADER 463
+#define IDB_HELP_STRIP 464
+#define IDR_ABOUT_ANIMATION 490
+
+// The link addresses, one string block of their own (ids 3072..3087), in the order of LinkTarget:
+// product homepage, Spatio page, Panorix page, maker, licensor, developer.
+#define IDS_LINK_FIRST 3072
+#define IDS_LINK_PRODUCT_HOMEPAGE 3072
+#define IDS_LINK_SPATIO_PAGE 3073
+#define IDS_LINK_PANORIX_PAGE 3074
+#define IDS_LINK_MAKER_HOMEPAGE 3075
+#define IDS_LINK_LICENSOR_HOMEPAGE 3076
+#define IDS_LINK_DEVELOPER_HOMEPAGE 3077
 
 // Template 106
 #define IDC_PRESET_ROCK_POP 1000
@@ -27,3 +43,34 @@
 // Templates 180 and 445
 #define IDC_DONT_SHOW_AGAIN 1039
 #define IDC_HOMEPAGE_ADDRESS 1040
+
+// Template 165: the help page's pictures, moved to their pixel rectangles at start-up
+#define IDC_HELP_INTRODUCTION 1032
+#define IDC_HELP_OVERVIEW 1027
+#define IDC_HELP_SWITCH 1022
+#define IDC_HELP_PRESETS 1033
+#define IDC_HELP_QUALITY 1043
+#define IDC_HELP_AUTO 1044
+#define IDC_HELP_DARK_PANEL 1045
+#define IDC_HELP_WARNING 1046
+#define IDC_HELP_WEB 1049
+#define IDC_HELP_SPATIO_MARK 1047
+#define IDC_HELP_SPATIO_BADGE 1048
+#define IDC_HELP_SPATIO 1050
+#define IDC_HELP_PANORIX_MARK 1051
+#define IDC_HELP_PANORIX_BADGE 1052
+#define IDC_HELP_PANORIX 1053
+#define IDC_HELP_PRESET_GUIDE 1054
+#define IDC_HELP_TIPS_TITLE 1055
+#define IDC_HELP_TIPS 1056
+#define IDC_HELP_TROUBLE 1057
+#define IDC_HELP_CLOSING 1058
+
+// Template 105
+#define IDC_ABOUT_ANIMATION 1031
+#define IDC_ABOUT_MAKER_LABEL 1061
+#define IDC_ABOUT_LICENSOR_LABEL 1062
+#define IDC_ABOUT_DEVELOPER_LABEL 1063
+#define IDC_ABOUT_MAKER_LOGO 1072
+#define IDC_ABOUT_SPATIO_LOGO 1073
+#define IDC_ABOUT_PANORIX_LOGO 1074

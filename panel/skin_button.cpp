@@ -1,22 +1,18 @@
 #include "panel/skin_button.h"
 
 #include "panel/links.h"
+#include "panel/model/help_page.h"
 #include "panel/model/hot_rules.h"
+#include "panel/pointer_position.h"
 
 namespace tevaro::panel {
 namespace {
 
 constexpr const wchar_t* InstanceProperty = L"TevaroSkinButton";
-// Posted by a drawing that found the pointer over a link spot: the page opens right after the
-// pushed picture is drawn, outside the paint.
+// Posted by a drawing that found the pointer over a link or scroll spot: the page opens, or the
+// help page scrolls, right after the pushed picture is drawn, outside the paint.
 constexpr UINT OpenLinkLater = WM_APP + 0x51;
-
-PixelPoint pointerIn(HWND window) {
-    POINT p{};
-    GetCursorPos(&p);
-    ScreenToClient(window, &p);
-    return {p.x, p.y};
-}
+constexpr UINT ScrollParentLater = WM_APP + 0x52;
 
 }  // namespace
 
@@ -91,6 +87,9 @@ LRESULT SkinButton::handle(UINT message, WPARAM w, LPARAM l) {
         case OpenLinkLater:
             openLink(window_, static_cast<LinkTarget>(w));
             return 0;
+        case ScrollParentLater:
+            scrollParentToRow(static_cast<int>(w));
+            return 0;
         case WM_DESTROY: {
             // The bitmaps live as long as the window; the object is ready for the next attach.
             const WNDPROC previous = previous_;
@@ -112,11 +111,20 @@ int SkinButton::pictureToDraw() {
         hotPicture(GetDlgCtrlID(window_), image_, pressed, pressed ? pointerIn(window_) : PixelPoint{});
     // Once per press: a pushed button may be drawn again while it is held.
     if (!pressed) pressOpened_ = false;
-    if (hot.opens && !pressOpened_) {
+    if ((hot.opens || hot.scrollsToRow) && !pressOpened_) {
         pressOpened_ = true;
-        PostMessageW(window_, OpenLinkLater, static_cast<WPARAM>(*hot.opens), 0);
+        if (hot.opens) PostMessageW(window_, OpenLinkLater, static_cast<WPARAM>(*hot.opens), 0);
+        if (hot.scrollsToRow) PostMessageW(window_, ScrollParentLater, static_cast<WPARAM>(*hot.scrollsToRow), 0);
     }
     return hot.picture;
+}
+
+void SkinButton::scrollParentToRow(int row) {
+    // The parent's scroll handler reads the track position, which outside a drag of the thumb is
+    // the position just set (clamped by the scroll bar to its range).
+    HWND parent = GetParent(window_);
+    SetScrollPos(parent, SB_VERT, scrollPositionOfRow(row), TRUE);
+    SendMessageW(parent, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
 }
 
 void SkinButton::draw(const DRAWITEMSTRUCT& item) {

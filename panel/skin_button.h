@@ -11,6 +11,13 @@ namespace tevaro::panel {
 // The owner-draw request as a parent dialog reflects it back to the control that sent it.
 inline constexpr UINT ReflectedDrawItem = WM_USER + 0x2000 + WM_DRAWITEM;
 
+// A dialog's WM_DRAWITEM handed back to the control that asked, which draws itself.
+inline void reflectDrawItem(HWND dialog, LPARAM l) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+    SendMessageW(item->hwndItem, ReflectedDrawItem, item->CtlID, l);
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+}
+
 class SkinButton {
 public:
     static constexpr int MaxBitmaps = 32;
@@ -41,6 +48,7 @@ private:
     void draw(const DRAWITEMSTRUCT& item);
     int pictureToDraw();
     bool setCursor(WPARAM w, LPARAM l);
+    void scrollParentToRow(int row);
     void releaseBitmaps();
     void detach();
 

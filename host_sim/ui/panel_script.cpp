@@ -23,6 +23,8 @@ constexpr VerbSpec verbs[] = {
     {"capture-dialog", Verb::captureDialog},
     {"dialog", Verb::dialog},
     {"dialog-click", Verb::dialogClick},
+    {"dialog-point", Verb::dialogPoint},
+    {"dialog-close", Verb::dialogClose},
     {"responsive", Verb::responsive},
 };
 
@@ -51,6 +53,7 @@ bool parseArguments(std::istringstream& in, ScriptStep& step) {
             return readInt(in, step.ms) && step.ms >= 0;
         case Verb::capture:
         case Verb::dialog:
+        case Verb::dialogClose:
             step.text = rest(in);
             return !step.text.empty();
         case Verb::captureDialog:
@@ -59,6 +62,10 @@ bool parseArguments(std::istringstream& in, ScriptStep& step) {
             return !step.text.empty();
         case Verb::dialogClick:
             if (!readInt(in, step.control)) return false;
+            step.text = rest(in);
+            return !step.text.empty();
+        case Verb::dialogPoint:
+            if (!readInt(in, step.x) || !readInt(in, step.y)) return false;
             step.text = rest(in);
             return !step.text.empty();
     }
@@ -90,7 +97,8 @@ bool parsePanelScript(const std::string& script, std::vector<ScriptStep>& steps,
         }
         const bool takesText = step.verb == Verb::enable || step.verb == Verb::capture ||
                                step.verb == Verb::captureDialog || step.verb == Verb::dialog ||
-                               step.verb == Verb::dialogClick;
+                               step.verb == Verb::dialogClick || step.verb == Verb::dialogPoint ||
+                               step.verb == Verb::dialogClose;
         if (!takesText && !rest(in).empty()) {
             error = "line " + std::to_string(number) + ": too many arguments";
             return false;

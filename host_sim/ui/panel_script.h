@@ -11,6 +11,8 @@
 //   capture-dialog NAME TITLE…  a dialog of that title (waited for up to 5 s), likewise
 //   dialog TITLE…           wait up to 5 s for a dialog of that title; print its texts
 //   dialog-click ID TITLE…  a real click at the centre of control ID of that dialog
+//   dialog-point X Y TITLE… a real click at client point (X, Y) of that dialog (help, about)
+//   dialog-close TITLE…     the close box's request (SC_CLOSE) to that dialog
 //   responsive              how long the player's UI thread takes to answer
 #include <string>
 #include <vector>
@@ -29,6 +31,8 @@ struct ScriptStep {
         captureDialog,
         dialog,
         dialogClick,
+        dialogPoint,
+        dialogClose,
         responsive
     };
     Verb verb{};

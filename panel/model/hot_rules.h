@@ -11,14 +11,16 @@
 namespace tevaro::panel {
 
 // Pages handed to the shell; their addresses are configuration of the Windows face.
-enum class LinkTarget { productHomepage, spatioPage, panorixPage };
+enum class LinkTarget { productHomepage, spatioPage, panorixPage, makerHomepage, licensorHomepage, developerHomepage };
+inline constexpr int LinkTargetCount = 6;
 
-// A spot that changes the picture while the button is held over it, and may open a page on the
-// press (the link opens while the button is drawn pushed, not on release).
+// A spot that changes the picture while the button is held over it, and may open a page or
+// scroll the help page on the press (while the button is drawn pushed, not on release).
 struct PressSpot {
     InclusiveRect rect;
     int pictureOffset;  // added to the image index
     std::optional<LinkTarget> opens;
+    std::optional<int> scrollsToRow = std::nullopt;  // a row of the help page, brought to the top
 };
 
 struct HotRule {
@@ -35,6 +37,7 @@ const HotRule* findHotRule(int controlId);
 struct HotPicture {
     int picture = 0;  // index into the button's bitmap list
     std::optional<LinkTarget> opens;
+    std::optional<int> scrollsToRow;
 };
 
 HotPicture hotPicture(int controlId, int imageIndex, bool pressed, PixelPoint pointer);

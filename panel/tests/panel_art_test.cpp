@@ -147,7 +147,98 @@ constexpr Control Controls[] = {
     {"Info control", 267, 9, 93, 104},
     {"status display", 332, 32, 287, 79},
     {"dialog picture", 446, 1, 151, 137},
+    {"about: Spatio logo", 143, 1, 106, 43},
+    {"about: Panorix logo", 172, 1, 40, 44},
+    {"about: maker logo", 183, 1, 79, 72},
+    {"about: background", 462, 1, 211, 192},
+    {"about: maker label", 487, 1, 73, 13},
+    {"about: licensor label", 488, 1, 88, 13},
+    {"about: developer label", 489, 1, 120, 13},
+    {"help: header", 463, 1, 480, 61},
+    {"help: side strip", 464, 1, 14, 647},
+    {"help: introduction", 465, 1, 441, 99},
+    {"help: overview", 466, 1, 425, 143},
+    {"help: switch", 467, 1, 441, 73},
+    {"help: presets", 468, 1, 441, 39},
+    {"help: quality", 469, 1, 441, 135},
+    {"help: Auto", 470, 1, 441, 40},
+    {"help: dark panel", 471, 1, 441, 27},
+    {"help: warning", 472, 1, 441, 27},
+    {"help: Spatio rule", 473, 1, 24, 8},
+    {"help: Spatio badge", 474, 1, 32, 21},
+    {"help: web", 476, 1, 441, 29},
+    {"help: Spatio", 477, 1, 441, 58},
+    {"help: Panorix rule", 478, 1, 51, 8},
+    {"help: Panorix badge", 479, 1, 22, 24},
+    {"help: Panorix", 480, 1, 441, 86},
+    {"help: presets in detail", 481, 1, 420, 221},
+    {"help: tips heading", 482, 1, 441, 28},
+    {"help: tips", 483, 1, 420, 86},
+    {"help: no change", 484, 1, 441, 39},
+    {"help: closing", 485, 1, 441, 43},
 };
+
+// Where the help page's rules act, the picture says so: every overview label is inked inside its
+// rectangle and nowhere in the gaps between them, and every link key lies in its press area.
+bool isLinkInk(const Pixel& p) { return p.b > p.r + 60 && p.b > 120; }
+
+int linkInk(const Bitmap& b, Area a) {
+    int n = 0;
+    for (int y = a.top; y <= std::min(a.bottom, b.height - 1); ++y)
+        for (int x = a.left; x <= std::min(a.right, b.width - 1); ++x) n += isLinkInk(b.at(x, y));
+    return n;
+}
+
+TEST(PanelArt, HelpLabelsAndLinkKeysAreDrawnOverTheirHotRectangles) {
+    struct Spot {
+        const char* name;
+        int id;
+        Area area;
+        bool inked;
+    };
+    const Spot spots[] = {
+        {"Surround label", 466, {51, 3, 109, 14}, true},
+        {"Presets label", 466, {161, 3, 219, 14}, true},
+        {"Quality label", 466, {261, 3, 319, 14}, true},
+        {"Web label", 466, {371, 3, 409, 14}, true},
+        {"Auto label", 466, {116, 126, 174, 139}, true},
+        {"Dark label", 466, {291, 126, 334, 139}, true},
+        {"Warning label", 466, {351, 126, 404, 139}, true},
+        {"left of the labels", 466, {0, 3, 49, 14}, false},
+        {"between Surround and Presets", 466, {111, 3, 159, 14}, false},
+        {"between Presets and Quality", 466, {221, 3, 259, 14}, false},
+        {"between Auto and Dark", 466, {176, 126, 289, 139}, false},
+        {"maker link", 476, {141, 11, 209, 28}, true},
+        {"left of the maker link", 476, {100, 17, 139, 28}, false},
+        {"Spatio link", 477, {261, 26, 349, 49}, true},
+        {"under the Spatio text", 477, {0, 50, 255, 57}, false},
+        {"Panorix link", 480, {301, 56, 429, 74}, true},
+        {"left of the Panorix link", 480, {0, 60, 295, 74}, false},
+    };
+    for (const Spot& s : spots) {
+        SCOPED_TRACE(s.name);
+        const Bitmap b = load(s.id);
+        const int area = (s.area.right - s.area.left + 1) * (s.area.bottom - s.area.top + 1);
+        if (s.inked)
+            EXPECT_GT(linkInk(b, s.area), area / 12);
+        else
+            EXPECT_EQ(linkInk(b, s.area), 0);
+    }
+}
+
+// Every section with a "to the top" rule shows its arrow button where the rule acts, and the
+// page behind the pictures is white.
+TEST(PanelArt, SectionHeadingsCarryTheArrowWhereTheRuleActs) {
+    for (int id : {467, 468, 469, 470, 471, 472, 476}) {
+        SCOPED_TRACE(id);
+        const Bitmap b = load(id);
+        const Area arrow{424, 3, 439, 14};
+        EXPECT_GT(meanLuminance(b, {429, 6, 434, 10}), meanLuminance(b, {410, 4, 418, 12}) + 40)
+            << "a light arrow on the dark heading";
+        EXPECT_LT(meanLuminance(b, arrow), 200);
+        EXPECT_GT(luminance(b.at(440, b.height - 1)), 250) << "white page under the heading";
+    }
+}
 
 TEST(PanelArt, EveryBitmapIsA24BitBottomUpBmpOfItsControlsSize) {
     for (const Control& c : Controls)

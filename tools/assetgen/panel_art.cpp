@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/assetgen/about_pictures.h"
+#include "tools/assetgen/help_pictures.h"
 #include "tools/assetgen/panel_layout.h"
 #include "tools/assetgen/panel_pictures.h"
 
@@ -49,6 +51,16 @@ std::vector<PanelBitmap> drawPanelArt() {
     for (int image = 0; image < 32; ++image)
         art.push_back({StatusFirst + image, statusCaption(image), statusDisplay(image)});
     art.push_back({DialogEmblem, "dialog emblem", dialogEmblem()});
+    art.push_back({AboutMakerLogo, "about: maker logo", makerLogo()});
+    art.push_back({AboutSpatioLogo, "about: Spatio logo", spatioLogo()});
+    art.push_back({AboutPanorixLogo, "about: Panorix logo", panorixLogo()});
+    art.push_back({AboutBackground, "about: background", aboutBackground()});
+    for (int id = AboutLabelFirst; id < AboutLabelFirst + 3; ++id)
+        art.push_back({id, "about: link label", linkLabel(id)});
+    art.push_back({HelpHeader, helpCaption(HelpHeader), helpHeader()});
+    art.push_back({HelpStrip, helpCaption(HelpStrip), helpStrip()});
+    for (int id = HelpPictureFirst; id <= HelpPictureLast; ++id)
+        if (id != HelpPictureGap) art.push_back({id, helpCaption(id), helpPicture(id)});
     std::sort(art.begin(), art.end(), [](const PanelBitmap& a, const PanelBitmap& b) { return a.id < b.id; });
     return art;
 }

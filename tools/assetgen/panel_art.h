@@ -18,6 +18,17 @@ inline constexpr int DisabledBackground = 265;
 inline constexpr int InfoFirst = 267;
 inline constexpr int StatusFirst = 332;
 inline constexpr int DialogEmblem = 446;
+inline constexpr int AboutSpatioLogo = 143;
+inline constexpr int AboutPanorixLogo = 172;
+inline constexpr int AboutMakerLogo = 183;
+inline constexpr int AboutBackground = 462;
+inline constexpr int HelpHeader = 463;
+inline constexpr int HelpStrip = 464;
+inline constexpr int HelpPictureFirst = 465;
+inline constexpr int HelpPictureLast = 485;
+inline constexpr int HelpPictureGap = 475;   // no picture has it
+inline constexpr int AboutLabelFirst = 487;  // maker, licensor, developer
+inline constexpr int AboutAnimation = 490;   // the AVI, not a bitmap
 }  // namespace ids
 
 struct PanelBitmap {

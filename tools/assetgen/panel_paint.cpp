@@ -340,6 +340,38 @@ double capCentredBaseline(cairo_t* cr, const TextStyle& style, double centreY) {
     return std::round(centreY + capHeight / 2.0);
 }
 
+double paragraph(cairo_t* cr, const std::string& markup, const TextStyle& style, double x, double top, double width,
+                 Rgb colour, double lineHeight) {
+    PangoLayout* layout = newLayout(cr, "", style);
+    pango_layout_set_markup(layout, markup.c_str(), -1);
+    pango_layout_set_width(layout, static_cast<int>(width * PANGO_SCALE));
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
+    cairo_save(cr);
+    setSource(cr, colour);
+    // Line by line, each on its own whole-pixel baseline `lineHeight` apart.
+    const double firstBaseline = top + pango_layout_get_baseline(layout) / static_cast<double>(PANGO_SCALE);
+    PangoLayoutIter* lines = pango_layout_get_iter(layout);
+    int index = 0;
+    double bottom = top;
+    do {
+        PangoLayoutLine* line = pango_layout_iter_get_line_readonly(lines);
+        const double baseline = lineHeight > 0
+                                    ? std::round(firstBaseline + index * lineHeight)
+                                    : top + pango_layout_iter_get_baseline(lines) / static_cast<double>(PANGO_SCALE);
+        cairo_move_to(cr, x, baseline);
+        pango_cairo_show_layout_line(cr, line);
+        PangoRectangle logical;
+        pango_layout_iter_get_line_extents(lines, nullptr, &logical);
+        bottom = lineHeight > 0 ? baseline + lineHeight - (firstBaseline - top)
+                                : top + (logical.y + logical.height) / static_cast<double>(PANGO_SCALE);
+        ++index;
+    } while (pango_layout_iter_next_line(lines));
+    pango_layout_iter_free(lines);
+    cairo_restore(cr);
+    g_object_unref(layout);
+    return bottom;
+}
+
 void releaseFontCaches() {
     pango_cairo_font_map_set_default(nullptr);
     cairo_debug_reset_static_data();

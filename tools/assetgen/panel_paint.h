@@ -87,6 +87,10 @@ struct TextStyle {
 double textWidth(cairo_t* cr, const std::string& text, const TextStyle& style);
 void text(cairo_t* cr, const std::string& text, const TextStyle& style, double x, double baseline, Align align,
           Rgb colour, double alpha = 1.0);
+// Pango markup wrapped at `width` from (x, top); lines `lineHeight` apart (0: the font's own).
+// Answers the bottom of the last line.
+double paragraph(cairo_t* cr, const std::string& markup, const TextStyle& style, double x, double top, double width,
+                 Rgb colour, double lineHeight = 0);
 // The baseline that centres the style's capital letters on row `centreY`.
 double capCentredBaseline(cairo_t* cr, const TextStyle& style, double centreY);
 // Drops Pango's, cairo's and fontconfig's process-wide font caches. Called once at exit, so a leak

@@ -72,6 +72,85 @@ INSTANTIATE_TEST_SUITE_P(WithoutRules, HotPictures,
                                          PictureCase{"unknown_id", 4242, 5, true, {30, 20}, 5, none}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The help page's and about box's pictures: a press draws the single bitmap and either scrolls
+// the help page to a row or opens a page; just outside a spot nothing happens.
+struct PressCase {
+    const char* name;
+    int controlId;
+    PixelPoint pointer;
+    std::optional<int> scrollsToRow;
+    std::optional<LinkTarget> opens;
+};
+
+void PrintTo(const PressCase& c, std::ostream* os) { *os << c.name; }
+
+class HelpAndAboutPresses : public testing::TestWithParam<PressCase> {};
+
+TEST_P(HelpAndAboutPresses, ScrollOrOpenOnThePressAndKeepTheSingleBitmap) {
+    const PressCase& c = GetParam();
+    const HotPicture pressed = hotPicture(c.controlId, 0, true, c.pointer);
+    EXPECT_EQ(pressed.picture, 0);
+    EXPECT_EQ(pressed.scrollsToRow, c.scrollsToRow);
+    EXPECT_EQ(pressed.opens, c.opens);
+    const HotPicture released = hotPicture(c.controlId, 0, false, c.pointer);
+    EXPECT_EQ(released.picture, 0);
+    EXPECT_FALSE(released.scrollsToRow || released.opens) << "only a press acts";
+}
+
+INSTANTIATE_TEST_SUITE_P(HelpOverview, HelpAndAboutPresses,
+                         testing::Values(PressCase{"switch_label_first_corner", 1027, {51, 3}, 335, none},
+                                         PressCase{"switch_label_last_corner", 1027, {109, 14}, 335, none},
+                                         PressCase{"left_of_switch_label", 1027, {50, 8}, none, none},
+                                         PressCase{"presets_label", 1027, {161, 8}, 430, none},
+                                         PressCase{"between_labels", 1027, {220, 8}, none, none},
+                                         PressCase{"quality_label_at_300", 1027, {300, 8}, 490, none},
+                                         PressCase{"web_label_last_press_column", 1027, {409, 8}, 800, none},
+                                         PressCase{"web_label_hand_only_column", 1027, {410, 8}, none, none},
+                                         PressCase{"below_upper_row", 1027, {300, 15}, none, none},
+                                         PressCase{"auto_label", 1027, {116, 126}, 645, none},
+                                         PressCase{"dark_panel_label", 1027, {334, 139}, 705, none},
+                                         PressCase{"warning_label", 1027, {351, 130}, 755, none},
+                                         PressCase{"right_of_warning_label", 1027, {405, 130}, none, none},
+                                         PressCase{"above_lower_row", 1027, {351, 125}, none, none}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    HelpSections, HelpAndAboutPresses,
+    testing::Values(PressCase{"switch_section_to_top", 1022, {424, 3}, 0, none},
+                    PressCase{"presets_section_to_top", 1033, {439, 14}, 0, none},
+                    PressCase{"quality_section_to_top", 1043, {430, 8}, 0, none},
+                    PressCase{"auto_section_to_top", 1044, {430, 8}, 0, none},
+                    PressCase{"dark_section_to_top", 1045, {430, 8}, 0, none},
+                    PressCase{"warning_section_to_top", 1046, {430, 8}, 0, none},
+                    PressCase{"web_section_to_top", 1049, {430, 8}, 0, none},
+                    PressCase{"left_of_arrow", 1022, {423, 8}, none, none},
+                    PressCase{"below_arrow", 1022, {430, 15}, none, none},
+                    PressCase{"maker_link_first_corner", 1049, {141, 11}, none, LinkTarget::makerHomepage},
+                    PressCase{"maker_link_last_corner", 1049, {209, 34}, none, LinkTarget::makerHomepage},
+                    PressCase{"right_of_maker_link", 1049, {210, 20}, none, none},
+                    PressCase{"spatio_link", 1050, {261, 26}, none, LinkTarget::spatioPage},
+                    PressCase{"spatio_link_last_corner", 1050, {349, 49}, none, LinkTarget::spatioPage},
+                    PressCase{"spatio_section_has_no_arrow", 1050, {430, 8}, none, none},
+                    PressCase{"panorix_link", 1053, {301, 56}, none, LinkTarget::panorixPage},
+                    PressCase{"panorix_link_at_420_under_the_arrow", 1053, {420, 60}, none, LinkTarget::panorixPage},
+                    PressCase{"right_of_panorix_link", 1053, {430, 60}, none, none},
+                    PressCase{"introduction_is_plain", 1032, {300, 8}, none, none}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    AboutBox, HelpAndAboutPresses,
+    testing::Values(PressCase{"maker_label", 1061, {1, 1}, none, LinkTarget::makerHomepage},
+                    PressCase{"licensor_label", 1062, {149, 19}, none, LinkTarget::licensorHomepage},
+                    PressCase{"developer_label", 1063, {60, 10}, none, LinkTarget::developerHomepage},
+                    PressCase{"label_edge", 1063, {0, 10}, none, none},
+                    PressCase{"maker_logo", 1072, {79, 79}, none, LinkTarget::makerHomepage},
+                    PressCase{"maker_logo_edge", 1072, {40, 0}, none, none},
+                    PressCase{"spatio_logo_bottom_row", 1073, {109, 42}, none, LinkTarget::spatioPage},
+                    PressCase{"below_spatio_logo", 1073, {50, 43}, none, none},
+                    PressCase{"panorix_logo", 1074, {39, 43}, none, LinkTarget::panorixPage},
+                    PressCase{"right_of_panorix_logo", 1074, {40, 20}, none, none}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct HandCase {
     const char* name;
     int controlId;
@@ -101,6 +180,23 @@ INSTANTIATE_TEST_SUITE_P(Panel, HandPointer,
                                          HandCase{"status_between_logos", 1011, {30, 35}, false},
                                          HandCase{"status_right_of_logos", 1011, {55, 20}, false},
                                          HandCase{"switch_hot_rect_keeps_arrow", 1005, {50, 20}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(HelpAndAbout, HandPointer,
+                         testing::Values(HandCase{"overview_web_label_wider_than_its_press", 1027, {429, 14}, true},
+                                         HandCase{"overview_past_web_label", 1027, {430, 14}, false},
+                                         HandCase{"overview_warning_label", 1027, {404, 139}, true},
+                                         HandCase{"overview_between_rows", 1027, {300, 60}, false},
+                                         HandCase{"arrow_hand_starts_at_426", 1022, {426, 3}, true},
+                                         HandCase{"arrow_press_only_column", 1022, {425, 3}, false},
+                                         HandCase{"web_section_maker_link", 1049, {141, 34}, true},
+                                         HandCase{"panorix_hand_ends_at_409", 1053, {409, 74}, true},
+                                         HandCase{"panorix_press_only_at_420", 1053, {420, 60}, false},
+                                         HandCase{"spatio_link", 1050, {300, 30}, true},
+                                         HandCase{"spatio_logo_hand_ends_a_row_early", 1073, {50, 42}, false},
+                                         HandCase{"spatio_logo", 1073, {50, 41}, true},
+                                         HandCase{"label", 1062, {149, 19}, true},
+                                         HandCase{"plain_help_picture", 1054, {100, 100}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct InfoClickCase {

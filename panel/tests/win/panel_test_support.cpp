@@ -1,5 +1,7 @@
 #include "panel_test_support.h"
 
+#include <commctrl.h>
+
 #include "host_sim/ui/pointer_input.h"
 #include "host_sim/ui/window_search.h"
 
@@ -113,6 +115,47 @@ RECT controlRect(const host_sim::UiPluginHost& host, int id) {
 }
 
 void settle(host_sim::UiPluginHost& host, DWORD ms) { host.pumpFor(ms); }
+
+PanelInPlayer::PanelInPlayer() {
+    opened = host.open(PanelClsid);
+    EXPECT_EQ(opened.create, S_OK);
+    settle(host, 200);
+}
+
+host_sim::Capture PanelInPlayer::control(const host_sim::Capture& area, int id) {
+    const RECT r = controlRect(host, id);
+    return crop(area, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+namespace {
+
+BOOL CALLBACK collectTools(HWND window, LPARAM l) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t cls[64];
+    GetClassNameW(window, cls, 64);
+    if (process != GetCurrentProcessId() || lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
+    const auto count = static_cast<UINT>(SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0));
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t text[128] = L"";
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.lpszText = text;
+        if (!SendMessageW(window, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) continue;
+        const bool child = (GetWindowLongPtrW(tool.hwnd, GWL_STYLE) & WS_CHILD) != 0;
+        reinterpret_cast<std::set<Tool>*>(l)->emplace(child ? GetDlgCtrlID(tool.hwnd) : 0, tool.rect.left,
+                                                      tool.rect.top, tool.rect.right, tool.rect.bottom, text);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::set<Tool> processTooltips() {
+    std::set<Tool> tools;
+    EnumWindows(collectTools, reinterpret_cast<LPARAM>(&tools));
+    return tools;
+}
 
 DialogAnswerer::DialogAnswerer(std::wstring title, std::vector<int> clicks)
     : title_(std::move(title)), clicks_(std::move(clicks)) {

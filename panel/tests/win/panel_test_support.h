@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "host_sim/page_capture.h"
@@ -62,6 +64,21 @@ RECT controlRect(const host_sim::UiPluginHost& host, int id);
 
 // Pumps the host until the panel has painted what is pending.
 void settle(host_sim::UiPluginHost& host, DWORD ms = 50);
+
+// The player, its settings area 600 x 124, and the panel opened in it.
+struct PanelInPlayer {
+    host_sim::UiPluginHost host;
+    host_sim::UiPluginOpening opened;
+
+    PanelInPlayer();
+    host_sim::Capture capture() { return host_sim::captureWindow(host.settingsArea()); }
+    host_sim::Capture control(const host_sim::Capture& area, int id);
+};
+
+// Every tool of every tooltip window of this process: control id (0 for a top-level window),
+// rectangle left, top, right, bottom, and text.
+using Tool = std::tuple<int, int, int, int, int, std::wstring>;
+std::set<Tool> processTooltips();
 
 // A user at the other end of a modal dialog: waits for a dialog of `title`, notes its texts,
 // clicks the controls in `clicks` (real input), the last of which should close it.

@@ -27,23 +27,6 @@ constexpr POINT ButtonMiddle = {30, 10};
 constexpr const wchar_t* InactiveTitle = L"Tevaro Player SE DSP not activated";
 constexpr const wchar_t* WarningTitle = L"Warning";
 
-// The player, its settings area 600 x 124, and the panel opened in it.
-struct PanelInPlayer {
-    host_sim::UiPluginHost host;
-    host_sim::UiPluginOpening opened;
-
-    PanelInPlayer() {
-        opened = host.open(PanelClsid);
-        EXPECT_EQ(opened.create, S_OK);
-        settle(host, 200);
-    }
-    Capture capture() { return host_sim::captureWindow(host.settingsArea()); }
-    Capture control(const Capture& area, int id) {
-        const RECT r = controlRect(host, id);
-        return crop(area, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    }
-};
-
 struct Slots {
     std::int32_t surroundOn, settingsWord;
 };
@@ -334,41 +317,16 @@ TEST(PanelSettingsLink, AHeldMutexBlocksAClickForFiveSecondsAndLosesOnlyThatWrit
     EXPECT_EQ(block.slot(SettingsBlock::settingsWord), 0x0830) << "later writes go through again";
 }
 
-struct ToolSearch {
-    std::set<std::tuple<int, int, int, int, int, std::wstring>> tools;  // control id, rectangle, text
-};
-
-BOOL CALLBACK collectTools(HWND window, LPARAM l) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t cls[64];
-    GetClassNameW(window, cls, 64);
-    if (process != GetCurrentProcessId() || lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
-    const auto count = static_cast<UINT>(SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0));
-    for (UINT i = 0; i < count; ++i) {
-        wchar_t text[128] = L"";
-        TOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.lpszText = text;
-        if (!SendMessageW(window, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) continue;
-        reinterpret_cast<ToolSearch*>(l)->tools.emplace(GetDlgCtrlID(tool.hwnd), tool.rect.left, tool.rect.top,
-                                                        tool.rect.right, tool.rect.bottom, text);
-    }
-    return TRUE;
-}
-
 TEST(PanelPointer, TooltipsHandPointerAndThePressedSubButton) {
     setEnabledText(L"true");
     setStoredSettings(0x0428);
     PanelInPlayer panel;
-    ToolSearch search;
-    EnumWindows(collectTools, reinterpret_cast<LPARAM>(&search));
-    const std::set<std::tuple<int, int, int, int, int, std::wstring>> expected = {
+    const std::set<Tool> expected = {
         {Info, 15, 17, 75, 75, L"Tevaro Player Homepage"},
         {Status, 20, 10, 55, 30, L"Spatio Info Homepage"},
         {Status, 20, 40, 55, 70, L"Panorix Info Homepage"},
     };
-    EXPECT_EQ(search.tools, expected);
+    EXPECT_EQ(processTooltips(), expected);
 
     // The hand over the link spots only; the switch's hot spot keeps the arrow.
     struct Spot {

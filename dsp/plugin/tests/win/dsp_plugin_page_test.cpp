@@ -3,6 +3,8 @@
 #include <ocidl.h>
 
 #include <cstring>
+#include <cwchar>
+#include <vector>
 
 #include "dsp_test_support.h"
 #include "host_sim/page_capture.h"
@@ -130,6 +132,64 @@ TEST_F(DspPage, OpenedPageMovesShowsAndOffersKeyboardAndMouseToTheDialog) {
     DestroyWindow(host);
 }
 
+BOOL CALLBACK collectTextStatics(HWND window, LPARAM l) {
+    wchar_t cls[16];
+    GetClassNameW(window, cls, 16);
+    const bool picture = (GetWindowLongPtrW(window, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+    if (lstrcmpiW(cls, L"Static") == 0 && !picture && GetWindowTextLengthW(window) > 0)
+        reinterpret_cast<std::vector<HWND>*>(l)->push_back(window);
+    return TRUE;
+}
+
+// Each line of text is measured with the page's own font against its static's width: a static
+// narrower than its text breaks it onto a second, clipped line.
+TEST_F(DspPage, EveryLineFitsItsStaticAndTheVersionKeepsItsPlace) {
+    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    RECT area{0, 0, 400, 300};
+    ASSERT_EQ(page_->Activate(host, &area, TRUE), S_OK);
+    HWND dialog = GetWindow(host, GW_CHILD);
+    ASSERT_NE(dialog, nullptr);
+    std::vector<HWND> statics;
+    EnumChildWindows(dialog, collectTextStatics, reinterpret_cast<LPARAM>(&statics));
+    EXPECT_EQ(statics.size(), 4u);
+    bool version = false;
+    for (HWND s : statics) {
+        wchar_t text[128];
+        const int length = GetWindowTextW(s, text, 128);
+        SCOPED_TRACE(testing::Message() << "static of " << length << " characters");
+        HDC dc = GetDC(s);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(s, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text, length, &extent);
+        SelectObject(dc, old);
+        ReleaseDC(s, dc);
+        RECT client;
+        GetClientRect(s, &client);
+        EXPECT_LE(extent.cx, client.right);
+        if (std::wcscmp(text, L"Version : Special Edition") != 0) continue;
+        version = true;
+        RECT place = {126, 45, 0, 0};
+        MapDialogRect(dialog, &place);
+        RECT at;
+        GetWindowRect(s, &at);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
+        EXPECT_EQ(at.left, place.left);
+        EXPECT_EQ(at.top, place.top);
+        // Just wide enough: one dialog unit less would cut it again.
+        auto pixels = [&](int units) {
+            RECT r = {0, 0, units, 0};
+            MapDialogRect(dialog, &r);
+            return static_cast<int>(r.right);
+        };
+        int units = 1;
+        while (units < 400 && pixels(units) < client.right) ++units;
+        EXPECT_LT(pixels(units - 1), extent.cx) << "widened by more than it needs";
+    }
+    EXPECT_TRUE(version);
+    EXPECT_EQ(page_->Deactivate(), S_OK);
+    DestroyWindow(host);
+}
+
 // The captured page shows the picture (our dark blue drawing) and the four lines of text.
 TEST(DspPageCapture, ShowsThePictureAndFourLines) {
     const host_sim::PageCaptureResult page = host_sim::openAndCapturePage(DspClsid);
@@ -160,8 +220,7 @@ TEST(DspPageCapture, ShowsThePictureAndFourLines) {
         if (ink && !inLine) ++lines;
         inLine = ink;
     }
-    EXPECT_GE(lines, 4);
-    EXPECT_LE(lines, 5) << "a long line may wrap once";
+    EXPECT_EQ(lines, 4) << "every line on one line of its own";
 }
 
 }  // namespace
