@@ -14,18 +14,18 @@ struct EffectParameter {
 
 // What one assignment inside a pass sets on the device.
 enum class StateTarget {
-    RenderState,        // SetRenderState(state, value)
-    StageState,         // SetTextureStageState(stage, state, value)
-    StageTexture,       // SetTexture(stage, texture parameter)
-    TextureTransform,   // SetTransform(D3DTS_TEXTURE0 + stage, matrix parameter)
-    VertexShader,       // SetVertexShader(value): a fixed-function vertex format
+    RenderState,       // SetRenderState(state, value)
+    StageState,        // SetTextureStageState(stage, state, value)
+    StageTexture,      // SetTexture(stage, texture parameter)
+    TextureTransform,  // SetTransform(D3DTS_TEXTURE0 + stage, matrix parameter)
+    VertexShader,      // SetVertexShader(value): a fixed-function vertex format
 };
 
 struct StateAssignment {
     StateTarget target;
     std::uint32_t state = 0;  // D3DRENDERSTATETYPE or D3DTEXTURESTAGESTATETYPE
     int stage = 0;
-    int parameter = -1;       // index into EffectDescription::parameters, or −1 for a literal value
+    int parameter = -1;  // index into EffectDescription::parameters, or −1 for a literal value
     std::uint32_t value = 0;
 };
 

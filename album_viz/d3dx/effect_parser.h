@@ -19,8 +19,8 @@ struct EffectLimits {
 
 struct EffectParseResult {
     bool ok = false;
-    std::string error;      // what was wrong, empty on success
-    std::size_t offset = 0; // byte offset of the offending text
+    std::string error;       // what was wrong, empty on success
+    std::size_t offset = 0;  // byte offset of the offending text
     EffectDescription effect;
 };
 

@@ -8,8 +8,7 @@ namespace {
 int read16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 
 std::uint32_t read32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 // Rounded mean of up to four texels, channel by channel.

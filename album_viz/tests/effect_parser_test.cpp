@@ -50,7 +50,8 @@ TEST(EffectParser, SceneEffectHasItsParametersAndTechniques) {
     ASSERT_EQ(e.parameters.size(), 5u);
     EXPECT_EQ(e.parameters[e.parameterIndex("mID")].type, ParameterType::Matrix);
     EXPECT_EQ(e.parameters[e.parameterIndex("mENV")].type, ParameterType::Matrix);
-    for (const char* t : {"tFLR", "tCAU", "tENV"}) EXPECT_EQ(e.parameters[e.parameterIndex(t)].type, ParameterType::Texture);
+    for (const char* t : {"tFLR", "tCAU", "tENV"})
+        EXPECT_EQ(e.parameters[e.parameterIndex(t)].type, ParameterType::Texture);
     ASSERT_EQ(e.techniques.size(), 3u);
     EXPECT_EQ(e.techniques[0].name, "T0");
     EXPECT_EQ(e.techniques[1].name, "T1");
@@ -84,9 +85,9 @@ TEST(EffectParser, SceneEffectStatesCarryThePlatformNumbers) {
         long long value;
     };
     // D3DTSS_COLOROP 1, ALPHAOP 4, args 2/3 and 5/6, filters 16..18, D3DTSS_TEXTURETRANSFORMFLAGS 24.
-    const Stage t0Stages[] = {{0, 1, 2},  {0, 2, 2},  {0, 4, 10}, {0, 5, 2}, {0, 6, 0}, {0, 16, 2}, {0, 17, 2},
-                              {0, 18, 1}, {0, 24, 2}, {1, 1, 7},  {1, 2, 2}, {1, 3, 1}, {1, 4, 3},  {1, 6, 1},
-                              {1, 24, 2}, {2, 1, 1},  {2, 4, 1}};
+    const Stage t0Stages[] = {{0, 1, 2},  {0, 2, 2},  {0, 4, 10}, {0, 5, 2}, {0, 6, 0}, {0, 16, 2},
+                              {0, 17, 2}, {0, 18, 1}, {0, 24, 2}, {1, 1, 7}, {1, 2, 2}, {1, 3, 1},
+                              {1, 4, 3},  {1, 6, 1},  {1, 24, 2}, {2, 1, 1}, {2, 4, 1}};
     for (const Stage& s : t0Stages) {
         SCOPED_TRACE(testing::Message() << "T0 stage " << s.stage << " state " << s.state);
         EXPECT_EQ(stageValue(t0, s.stage, s.state), s.value);

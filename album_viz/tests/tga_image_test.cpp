@@ -9,8 +9,8 @@
 namespace tevaro::album::d3dx {
 namespace {
 
-std::vector<std::uint8_t> tgaFile(int width, int height, std::uint8_t descriptor, const std::vector<std::uint32_t>& fileOrder,
-                                  std::size_t padding = 0) {
+std::vector<std::uint8_t> tgaFile(int width, int height, std::uint8_t descriptor,
+                                  const std::vector<std::uint32_t>& fileOrder, std::size_t padding = 0) {
     std::vector<std::uint8_t> f(tga::HeaderSize, 0);
     f[tga::ImageType] = 2;
     f[tga::Width] = std::uint8_t(width);
@@ -80,8 +80,10 @@ TEST(TgaImage, RefusesWhatItCannotReadWithoutOverrunning) {
 }
 
 TEST(TgaImage, MipChainHalvesWithARoundedBoxFilterDownToOneTexel) {
-    ArgbImage level0{4, 2, {0xFF000000, 0xFF0000FF, 0x00FF0000, 0x00FF0000,  //
-                            0xFF000000, 0xFF0000FF, 0x00FF0000, 0x02FF0001}};
+    ArgbImage level0{4,
+                     2,
+                     {0xFF000000, 0xFF0000FF, 0x00FF0000, 0x00FF0000,  //
+                      0xFF000000, 0xFF0000FF, 0x00FF0000, 0x02FF0001}};
     const std::vector<ArgbImage> chain = buildMipChain(level0);
     ASSERT_EQ(chain.size(), 3u);  // 4 × 2, 2 × 1, 1 × 1
     EXPECT_EQ(chain[1].width, 2);
