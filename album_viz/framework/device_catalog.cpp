@@ -10,9 +10,7 @@ bool contains(const std::vector<std::uint32_t>& list, std::uint32_t v) {
     return std::find(list.begin(), list.end(), v) != list.end();
 }
 
-bool isSixteenBit(std::uint32_t f) {
-    return f == d3dfmt::R5G6B5 || f == d3dfmt::X1R5G5B5 || f == d3dfmt::A1R5G5B5;
-}
+bool isSixteenBit(std::uint32_t f) { return f == d3dfmt::R5G6B5 || f == d3dfmt::X1R5G5B5 || f == d3dfmt::A1R5G5B5; }
 
 // First confirmed vertex-processing choice for a format, or 0 when the scene refuses them all.
 std::uint32_t chooseBehavior(const DeviceReport& device, std::uint32_t format, AcceptDevice accept) {
@@ -46,7 +44,7 @@ std::uint32_t chooseDepthStencil(const DeviceReport& device, std::uint32_t adapt
         std::uint32_t format;
         int depthBits, stencilBits;
     };
-    constexpr Candidate order[] = {{d3dfmt::D16, 16, 0},  {d3dfmt::D15S1, 15, 1},   {d3dfmt::D24X8, 24, 0},
+    constexpr Candidate order[] = {{d3dfmt::D16, 16, 0},   {d3dfmt::D15S1, 15, 1},   {d3dfmt::D24X8, 24, 0},
                                    {d3dfmt::D24S8, 24, 8}, {d3dfmt::D24X4S4, 24, 4}, {d3dfmt::D32, 32, 0}};
     for (const Candidate& c : order) {
         if (depth.minDepthBits > c.depthBits) continue;

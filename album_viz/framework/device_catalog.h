@@ -23,10 +23,10 @@ struct DisplayMode {
 // What the Direct3D side reports for one device type of one adapter.
 struct DeviceReport {
     DeviceType type = DeviceType::Hal;
-    bool present = false;             // GetDeviceCaps succeeded
-    bool canRenderWindowed = false;   // D3DCAPS2_CANRENDERWINDOWED
-    bool hardwareTransform = false;   // D3DDEVCAPS_HWTRANSFORMANDLIGHT
-    bool pureDevice = false;          // D3DDEVCAPS_PUREDEVICE
+    bool present = false;                      // GetDeviceCaps succeeded
+    bool canRenderWindowed = false;            // D3DCAPS2_CANRENDERWINDOWED
+    bool hardwareTransform = false;            // D3DDEVCAPS_HWTRANSFORMANDLIGHT
+    bool pureDevice = false;                   // D3DDEVCAPS_PUREDEVICE
     std::vector<std::uint32_t> renderFormats;  // formats for which CheckDeviceType(f, f, full screen) succeeds
     // (adapter format, depth format) pairs for which CheckDeviceFormat(depth-stencil surface) and
     // CheckDepthStencilMatch both succeed.

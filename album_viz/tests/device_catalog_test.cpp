@@ -41,21 +41,33 @@ TEST(DeviceCatalog, ChoosesTheDeviceByTheWindowingRules) {
         DeviceType type;
     };
     const Case cases[] = {
-        {"HAL windowable", {adapter(xvfbModes, device(DeviceType::Hal, true), device(DeviceType::Ref, true))}, true, 0,
+        {"HAL windowable",
+         {adapter(xvfbModes, device(DeviceType::Hal, true), device(DeviceType::Ref, true))},
+         true,
+         0,
          DeviceType::Hal},
         {"only REF windowable",
-         {adapter(xvfbModes, device(DeviceType::Hal, false), device(DeviceType::Ref, true))}, true, 0,
+         {adapter(xvfbModes, device(DeviceType::Hal, false), device(DeviceType::Ref, true))},
+         true,
+         0,
          DeviceType::Ref},
-        {"nothing windowable", {adapter(xvfbModes, device(DeviceType::Hal, false), device(DeviceType::Ref, false))},
-         false, 0, DeviceType::Hal},
+        {"nothing windowable",
+         {adapter(xvfbModes, device(DeviceType::Hal, false), device(DeviceType::Ref, false))},
+         false,
+         0,
+         DeviceType::Hal},
         {"only modes below 640 x 400",
          {adapter({{320, 240, X8R8G8B8}, {639, 480, X8R8G8B8}, {800, 399, R5G6B5}}, device(DeviceType::Hal, true),
                   device(DeviceType::Ref, true))},
-         false, 0, DeviceType::Hal},
+         false,
+         0,
+         DeviceType::Hal},
         {"second adapter's HAL after the first's nothing",
          {adapter({{320, 200, X8R8G8B8}}, device(DeviceType::Hal, true), device(DeviceType::Ref, true)),
           adapter(xvfbModes, device(DeviceType::Hal, true), device(DeviceType::Ref, true))},
-         true, 0, DeviceType::Hal},
+         true,
+         0,
+         DeviceType::Hal},
         {"no adapter", {}, false, 0, DeviceType::Hal},
     };
     for (const Case& c : cases) {
@@ -120,7 +132,8 @@ TEST(DeviceCatalog, FormatsWithoutDepthOrRenderingAreDropped) {
     DeviceReport hal = device(DeviceType::Hal, true, {});
     hal.depthFormats = {{X8R8G8B8, D16}};  // R5G6B5 has none
     DeviceCatalog catalog;
-    ASSERT_TRUE(enumerateDevices({adapter(xvfbModes, hal, DeviceReport{})}, DepthRequest{}, acceptEveryDevice, catalog));
+    ASSERT_TRUE(
+        enumerateDevices({adapter(xvfbModes, hal, DeviceReport{})}, DepthRequest{}, acceptEveryDevice, catalog));
     ASSERT_EQ(catalog.current()->modes.size(), 1u);
     EXPECT_EQ(catalog.current()->modes[0].format, X8R8G8B8);
     // Without a depth buffer the R5G6B5 modes stay.
@@ -154,9 +167,9 @@ TEST(DeviceCatalog, ModesAreDistinctSortedAndThe640By480OneIsCurrent) {
     DeviceReport wide = device(DeviceType::Hal, true);
     wide.renderFormats.push_back(A8R8G8B8);
     DeviceCatalog only32;
-    ASSERT_TRUE(enumerateDevices({adapter({{640, 480, A8R8G8B8}, {800, 600, X8R8G8B8}, {640, 480, X8R8G8B8}}, wide,
-                                          DeviceReport{})},
-                                 DepthRequest{false, 16, 0}, acceptEveryDevice, only32));
+    ASSERT_TRUE(enumerateDevices(
+        {adapter({{640, 480, A8R8G8B8}, {800, 600, X8R8G8B8}, {640, 480, X8R8G8B8}}, wide, DeviceReport{})},
+        DepthRequest{false, 16, 0}, acceptEveryDevice, only32));
     // No 16-bit one: the last 640 x 480 in sorted order, A8R8G8B8 (21) after X8R8G8B8 (22) and 800 x 600.
     ASSERT_EQ(only32.current()->modes.size(), 3u);
     EXPECT_EQ(only32.current()->currentMode, 2);
@@ -196,8 +209,9 @@ TEST(DeviceCatalog, BehaviourFlagsAreTheFirstTheSceneConfirms) {
         EXPECT_EQ(catalog.current()->desktopBehavior, c.behavior);
     }
     DeviceCatalog none;
-    EXPECT_FALSE(enumerateDevices({adapter(xvfbModes, device(DeviceType::Hal, true), DeviceReport{})}, DepthRequest{},
-                                  [](const DeviceReport&, std::uint32_t, std::uint32_t) { return false; }, none));
+    EXPECT_FALSE(enumerateDevices(
+        {adapter(xvfbModes, device(DeviceType::Hal, true), DeviceReport{})}, DepthRequest{},
+        [](const DeviceReport&, std::uint32_t, std::uint32_t) { return false; }, none));
 }
 
 TEST(DeviceCatalog, ReferenceFallbackTakesAdapterZerosReferenceDevice) {
