@@ -18,7 +18,7 @@ float cameraDistance(int textureSize, int renderHeight);
 float textureScaleFactor(int textureSize);
 
 struct Placement {
-    float scale;       // s = d / (d + z)
+    float scale;  // s = d / (d + z)
     float worldPerPixel;
     int drawWidth, drawHeight;
     int screenX, screenY;  // top-left corner, pixels
@@ -31,10 +31,10 @@ Placement placeElement(float d, int textureSize, int renderWidth, int renderHeig
 
 struct CoverLayoutInput {
     int renderWidth, renderHeight;
-    float scale;            // σ: 1.0 at rest, 0.6 at the start of the zoom
-    int marginFactor;       // m: 1, or 3 for the zoom's starting point
-    float distance;         // d, the reference distance
-    int textureSize;        // T of the element textures
+    float scale;                  // σ: 1.0 at rest, 0.6 at the start of the zoom
+    int marginFactor;             // m: 1, or 3 for the zoom's starting point
+    float distance;               // d, the reference distance
+    int textureSize;              // T of the element textures
     int imageWidth, imageHeight;  // the panel image (510 wide)
     bool hasAlbumArt;
     int currentDrawHeight;  // the cover's draw height as last placed

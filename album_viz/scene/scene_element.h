@@ -11,14 +11,14 @@ constexpr int Count = 40;
 }  // namespace slot
 
 struct SceneElement {
-    std::int32_t kind = 0;        // −1 when the element owns a pixel image
-    std::int32_t active = 0;      // clouds: alive; background: 2 once built
+    std::int32_t kind = 0;    // −1 when the element owns a pixel image
+    std::int32_t active = 0;  // clouds: alive; background: 2 once built
     std::int32_t screenX = 0, screenY = 0;
     std::int32_t drawWidth = 0, drawHeight = 0;
     std::vector<std::uint32_t> image;  // ARGB; bottom row first, except the background (top row first)
     std::int32_t width = 0, height = 0;
     std::vector<std::uint32_t> cleanCopy;  // background only: the image before any bars were drawn
-    std::int32_t fade = 0;        // subtracted from the texture alpha: 0 visible, 255 invisible
+    std::int32_t fade = 0;                 // subtracted from the texture alpha: 0 visible, 255 invisible
     std::int32_t hasAlpha = 0;
 
     bool hasImage() const { return !image.empty() && width > 0 && height > 0; }

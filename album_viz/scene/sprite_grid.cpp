@@ -4,8 +4,8 @@
 
 namespace tevaro::album {
 
-const std::uint16_t SpriteGrid::strip[IndexCount] = {0, 4, 1, 5,  2,  6,  3,  7,  7, 6, 11, 10, 15, 14, 14, 10,
-                                                     13, 9, 12, 8, 8, 9, 4, 5, 5, 9, 6, 10, 10, 9, 9, 5};
+const std::uint16_t SpriteGrid::strip[IndexCount] = {0,  4, 1,  5, 2, 6, 3, 7, 7, 6, 11, 10, 15, 14, 14, 10,
+                                                     13, 9, 12, 8, 8, 9, 4, 5, 5, 9, 6,  10, 10, 9,  9,  5};
 
 SpriteGrid::SpriteGrid() {
     clearHeights();
@@ -48,7 +48,8 @@ void SpriteGrid::fillCaustics(CausticVertex* out) const {
             const int c1 = col < Side - 1 ? col + 1 : col, r1 = row < Side - 1 ? row + 1 : row;
             const float slopeX = (height_[Side * row + c1] - height_[i]) * 64.0f;
             const float slopeZ = (height_[Side * r1 + col] - height_[i]) * 64.0f;
-            const float dx = refraction(int(std::fabs(slopeX))) * Depth, dz = refraction(int(std::fabs(slopeZ))) * Depth;
+            const float dx = refraction(int(std::fabs(slopeX))) * Depth,
+                        dz = refraction(int(std::fabs(slopeZ))) * Depth;
             const float cell = Size / 3 + dx + dz;
             out[i] = {x + dx, -Depth, z + dz, causticGrey(cell * cell)};
         }

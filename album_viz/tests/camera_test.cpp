@@ -12,10 +12,16 @@ TEST(Camera, DistanceTableByTextureSize) {
         float d;
     };
     const Case cases[] = {
-        {512, 284, -30.66f},  {256, 284, -61.32f}, {1024, 284, -15.475f}, {2048, 284, -7.7375f},
+        {512, 284, -30.66f},
+        {256, 284, -61.32f},
+        {1024, 284, -15.475f},
+        {2048, 284, -7.7375f},
         {4096, 284, -3.86875f},
         // H = 320: c = 0.107 × 36 = 3.852.
-        {512, 320, -34.512f}, {256, 320, -69.024f}, {1024, 320, -17.401f}, {2048, 320, -8.7005f},
+        {512, 320, -34.512f},
+        {256, 320, -69.024f},
+        {1024, 320, -17.401f},
+        {2048, 320, -8.7005f},
         {8192, 320, -4.35025f},
         // Below 284 c is negative: H = 184 gives c = −10.7.
         {512, 184, -19.96f},
@@ -30,9 +36,8 @@ TEST(Camera, TextureSizesAreSquarePowersOfTwoAboveTheLargerSide) {
     struct Case {
         int w, h, t;
     };
-    const Case cases[] = {{350, 320, 512},   {800, 600, 1024}, {1024, 768, 2048}, {1100, 600, 2048},
-                          {255, 10, 256},    {1, 1, 256},      {256, 100, 512},   {510, 300, 512},
-                          {100, 512, 1024},  {2048, 5, 4096}};
+    const Case cases[] = {{350, 320, 512}, {800, 600, 1024}, {1024, 768, 2048}, {1100, 600, 2048}, {255, 10, 256},
+                          {1, 1, 256},     {256, 100, 512},  {510, 300, 512},   {100, 512, 1024},  {2048, 5, 4096}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
         EXPECT_EQ(elementTextureSize(c.w, c.h), c.t);
@@ -76,9 +81,9 @@ TEST(Camera, CoverLayoutPutsThePanelCornerOnItsMargins) {
         bool barsHidden;
     };
     const Case cases[] = {
-        {350, 320, 512, 510, false, 20, 20, false},  {800, 600, 512, 300, true, 20, 20, false},
-        {1100, 600, 512, 510, true, 20, 20, false},  {300, 200, 512, 200, false, 14, 14, false},
-        {166, 125, 512, 311, false, 26, 3, true},    {162, 121, 512, 265, true, 32, 10, true},
+        {350, 320, 512, 510, false, 20, 20, false}, {800, 600, 512, 300, true, 20, 20, false},
+        {1100, 600, 512, 510, true, 20, 20, false}, {300, 200, 512, 200, false, 14, 14, false},
+        {166, 125, 512, 311, false, 26, 3, true},   {162, 121, 512, 265, true, 32, 10, true},
         {350, 320, 256, 510, false, 20, 20, false},
     };
     for (const Case& c : cases) {

@@ -68,7 +68,7 @@ TEST(SpriteGrid, CausticGreyFallsWithTheFocusedArea) {
         float area;
         std::uint32_t grey;
     };
-    const Case cases[] = {{0.0f, 64}, {0.49f, 64}, {0.5f, 32}, {0.75f, 21}, {1.0f, 12},
+    const Case cases[] = {{0.0f, 64}, {0.49f, 64}, {0.5f, 32},  {0.75f, 21}, {1.0f, 12},
                           {1.4f, 8},  {1.42f, 0},  {455.1f, 0}, {NAN, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.area);
