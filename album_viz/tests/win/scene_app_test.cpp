@@ -1,0 +1,271 @@
+// The framework and the scene on the bed's real Direct3D 8 (llvmpipe under Wine on Xvfb), with
+// the frames read back: from the player's DC in DC mode, from the screen in window mode.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "album_viz/scene/camera.h"
+#include "album_viz/win/device_window.h"
+#include "album_viz/win/scene_app.h"
+#include "album_viz/win/scene_renderer.h"
+
+namespace tevaro::album {
+namespace {
+
+constexpr int W = 350, H = 320;
+
+// Blocks of 50 × 40 pixels in colours that differ in every channel, so a misplaced or scaled
+// picture shows at block centres.
+std::uint32_t blockColour(int x, int y) {
+    const int bx = x / 50, by = y / 40;
+    return 0xFF000000u | std::uint32_t(((bx * 37 + 20) & 0xFF) << 16) | std::uint32_t(((by * 31 + 10) & 0xFF) << 8) |
+           std::uint32_t((bx * 53 + by * 97 + 5) & 0xFF);
+}
+
+std::vector<std::uint32_t> blockPicture(int w, int h) {
+    std::vector<std::uint32_t> p(std::size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) p[std::size_t(y) * w + x] = blockColour(x, y);
+    return p;
+}
+
+bool closeTo(std::uint32_t got, std::uint32_t want, int tolerance) {
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(int((got >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > tolerance) return false;
+    return true;
+}
+
+// A 32-bit top-down DIB section in a memory DC: the player's DC of DC mode.
+struct PlayerDc {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    std::uint32_t* pixels = nullptr;
+
+    PlayerDc(int w, int h) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        pixels = static_cast<std::uint32_t*>(bits);
+        old = SelectObject(dc, bitmap);
+        for (int i = 0; i < w * h; ++i) pixels[i] = 0x00123456;
+    }
+    ~PlayerDc() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    std::uint32_t at(int x, int y) const {
+        GdiFlush();
+        return pixels[y * W + x] & 0xFFFFFF;
+    }
+};
+
+// The player's visualization window: no background of its own, so only the device draws into it.
+LRESULT CALLBACK playerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message == WM_PAINT) {
+        ValidateRect(window, nullptr);
+        return 0;
+    }
+    return DefWindowProcW(window, message, w, l);
+}
+
+const wchar_t* playerClass() {
+    static const ATOM atom = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = playerProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TevaroTestPlayerView";
+        return RegisterClassW(&wc);
+    }();
+    return atom ? L"TevaroTestPlayerView" : L"STATIC";
+}
+
+double scriptedClock(void* context) { return *static_cast<double*>(context); }
+
+struct Scene {
+    double clock = 1.0;
+    SceneRenderer renderer{GetModuleHandleW(nullptr)};
+    SceneApp app{renderer, scriptedClock, &clock};
+    DeviceWindow deviceWindow;
+    HWND playerWindow = nullptr;
+
+    explicit Scene(bool dcMode, D3dxEffect::Validator validator = nullptr) {
+        renderer.setRenderSize(W, H);
+        renderer.setDcMode(dcMode);
+        renderer.setValidatorForTest(validator);
+        SceneElement& bg = renderer.elements().elements[slot::Background];
+        bg.kind = -1;
+        bg.width = W;
+        bg.height = H;
+        bg.image = blockPicture(W, H);
+        bg.cleanCopy = bg.image;
+        if (dcMode) {
+            deviceWindow.create(W, H);
+            app.setWindow(deviceWindow.handle(), true);
+        } else {
+            playerWindow = CreateWindowExW(WS_EX_TOPMOST, playerClass(), L"player", WS_POPUP | WS_VISIBLE, 0, 0, W, H,
+                                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+            app.setWindow(playerWindow, false);
+        }
+        app.create();
+    }
+    ~Scene() {
+        app.cleanup();
+        if (playerWindow) DestroyWindow(playerWindow);
+    }
+    void frame() {
+        clock += 0.05;
+        app.renderFrame();
+    }
+};
+
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+TEST(SceneAppDcMode, BackgroundComesOutOneToOneAtEveryDepth) {
+    struct Case {
+        int bits;
+        int tolerance;  // 5 bits per channel lose up to 7
+    };
+    for (const Case c : {Case{32, 0}, Case{24, 0}, Case{16, 8}}) {
+        SCOPED_TRACE(c.bits);
+        Scene scene(true);
+        ASSERT_NE(scene.app.device(), nullptr) << "no Direct3D device on the bed";
+        PlayerDc player(W, H);
+        scene.app.setOutput(player.dc, c.bits, 0, 0);
+        scene.frame();
+        ASSERT_EQ(scene.renderer.framesDrawn(), 1);
+        int wrong = 0;
+        for (int y = 0; y < H; y += 7)
+            for (int x = 0; x < W; x += 5)
+                if (!closeTo(player.at(x, y), blockColour(x, y) & 0xFFFFFF, c.tolerance) && ++wrong < 5)
+                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << player.at(x, y) << " not "
+                                  << (blockColour(x, y) & 0xFFFFFF);
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+TEST(SceneAppDcMode, CoverPlacedByTheLayoutLandsOnItsMargins) {
+    Scene scene(true);
+    ASSERT_NE(scene.app.device(), nullptr);
+    SceneElement& cover = scene.renderer.elements().elements[slot::Cover];
+    cover.kind = -1;
+    cover.width = cover.height = CoverPanelWidth;
+    cover.image.assign(std::size_t(CoverPanelWidth) * CoverPanelWidth, 0xFFFF0000);
+    ASSERT_TRUE(scene.renderer.makeElementTexture(slot::Cover));
+    const float d = scene.renderer.referenceDistance();
+    const CoverLayout l = layoutCover({W, H, 1.0f, 1, d, 512, CoverPanelWidth, CoverPanelWidth, false, 0});
+    scene.renderer.elements().motion[slot::Cover] = {l.x, l.y, l.z, StandUpPitch};
+    const Placement p = placeElement(d, 512, W, H, CoverPanelWidth, CoverPanelWidth, l.x, l.y, l.z);
+    ASSERT_EQ(p.drawWidth, 192);
+    PlayerDc player(W, H);
+    scene.app.setOutput(player.dc, 32, 0, 0);
+    scene.frame();
+    struct Probe {
+        int x, y;
+        bool red;
+    };
+    // The corner at (20, 20) and the far corner 192 pixels on; the outermost pixels of the panel
+    // are blended with the transparent texels beside it by the linear filter.
+    const Probe probes[] = {{22, 22, true},   {17, 17, false},  {20 + 190, 20 + 190, true},
+                            {20 + 194, 20 + 100, false}, {20 + 100, 20 + 194, false}, {100, 100, true}};
+    for (const Probe& pr : probes) {
+        SCOPED_TRACE(testing::Message() << pr.x << "," << pr.y);
+        const std::uint32_t got = player.at(pr.x, pr.y);
+        if (pr.red) {
+            EXPECT_TRUE(closeTo(got, 0xFF0000, 4)) << std::hex << got;
+        } else {
+            EXPECT_TRUE(closeTo(got, blockColour(pr.x, pr.y) & 0xFFFFFF, 4)) << std::hex << got;
+        }
+    }
+}
+
+TEST(SceneAppDcMode, FrameWithNoElapsedTimeDrawsAndCopiesNothing) {
+    Scene scene(true);
+    ASSERT_NE(scene.app.device(), nullptr);
+    PlayerDc player(W, H);
+    scene.app.setOutput(player.dc, 32, 0, 0);
+    scene.app.renderFrame();  // the clock has not moved since the device started
+    EXPECT_EQ(scene.renderer.framesDrawn(), 0);
+    EXPECT_EQ(player.at(100, 100), 0x123456u);
+    scene.frame();
+    EXPECT_EQ(scene.renderer.framesDrawn(), 1);
+    EXPECT_EQ(player.at(100, 100), blockColour(100, 100) & 0xFFFFFF);
+}
+
+TEST(SceneAppTechnique, TheFirstTechniqueThatValidatesIsUsed) {
+    Scene accepted(true);
+    ASSERT_NE(accepted.app.device(), nullptr);
+    EXPECT_EQ(accepted.renderer.technique(), 0);
+    accepted.app.cleanup();
+    Scene refused(true, [](IDirect3DDevice8*, DWORD*) -> HRESULT { return D3DERR_UNSUPPORTEDCOLOROPERATION; });
+    ASSERT_NE(refused.app.device(), nullptr);
+    EXPECT_EQ(refused.renderer.technique(), 2);
+    // And T2 still draws the picture.
+    PlayerDc player(W, H);
+    refused.app.setOutput(player.dc, 32, 0, 0);
+    SceneElement& cover = refused.renderer.elements().elements[slot::Cover];
+    cover.kind = -1;
+    cover.width = cover.height = 100;
+    cover.image.assign(100 * 100, 0xFF00FF00);
+    ASSERT_TRUE(refused.renderer.makeElementTexture(slot::Cover));
+    refused.renderer.elements().motion[slot::Cover] = {0, 0, 0, StandUpPitch};
+    refused.frame();
+    EXPECT_TRUE(closeTo(player.at(W / 2, H / 2), 0x00FF00, 4)) << std::hex << player.at(W / 2, H / 2);
+}
+
+TEST(SceneAppWindowMode, BackgroundQuadFillsThePlayersWindowTexelPerPixel) {
+    Scene scene(false);
+    ASSERT_NE(scene.app.device(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(scene.playerWindow));  // the device's start leaves the player's window alone
+    ASSERT_TRUE(scene.renderer.makeElementTexture(slot::Background));
+    const float s = scene.renderer.backgroundDistance() / (scene.renderer.backgroundDistance() + 1.0f);
+    // Counts the blocks whose centre, moved outward by the background's slight magnification (it
+    // sits at z = 1), does not show the block's colour on the screen.
+    auto wrongBlocks = [&](bool report) {
+        HDC screen = GetDC(nullptr);  // Present's output is on the screen, not in the window's GDI surface
+        int wrong = 0;
+        for (int by = 0; by < H / 40; ++by)
+            for (int bx = 0; bx < W / 50; ++bx) {
+                const float cx = 25 + 50 * bx, cy = 20 + 40 * by;
+                const int sx = int(W / 2.0f + (cx - W / 2.0f) * s), sy = int(H / 2.0f + (cy - H / 2.0f) * s);
+                if (sx >= W || sy >= H) continue;
+                const COLORREF c = GetPixel(screen, sx, sy);
+                const std::uint32_t rgb = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+                if (!closeTo(rgb, blockColour(int(cx), int(cy)) & 0xFFFFFF, 4) && ++wrong < 5 && report)
+                    ADD_FAILURE() << "block " << bx << "," << by << " at " << sx << "," << sy << " is " << std::hex
+                                  << rgb;
+            }
+        ReleaseDC(nullptr, screen);
+        return wrong;
+    };
+    // The X server shows a presented frame a little later; a few frames give it the time.
+    int wrong = -1;
+    for (int attempt = 0; attempt < 20 && wrong != 0; ++attempt) {
+        pumpMessages();
+        scene.frame();
+        Sleep(50);
+        wrong = wrongBlocks(false);
+    }
+    EXPECT_EQ(wrongBlocks(true), 0);
+    EXPECT_NEAR(s, 1.03f, 0.01f);
+}
+
+}  // namespace
+}  // namespace tevaro::album
