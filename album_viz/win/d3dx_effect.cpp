@@ -11,17 +11,15 @@ namespace {
 namespace d3d = d3dx::d3d;
 // The effect text names states by Direct3D's own numbers.
 static_assert(d3d::RsLighting == D3DRS_LIGHTING && d3d::RsSpecularEnable == D3DRS_SPECULARENABLE &&
-              d3d::RsDestBlend == D3DRS_DESTBLEND && d3d::RsSrcBlend == D3DRS_SRCBLEND &&
-              d3d::RsZFunc == D3DRS_ZFUNC && d3d::RsCullMode == D3DRS_CULLMODE &&
-              d3d::RsAlphaBlendEnable == D3DRS_ALPHABLENDENABLE && d3d::RsZEnable == D3DRS_ZENABLE);
+              d3d::RsDestBlend == D3DRS_DESTBLEND && d3d::RsSrcBlend == D3DRS_SRCBLEND && d3d::RsZFunc == D3DRS_ZFUNC &&
+              d3d::RsCullMode == D3DRS_CULLMODE && d3d::RsAlphaBlendEnable == D3DRS_ALPHABLENDENABLE &&
+              d3d::RsZEnable == D3DRS_ZENABLE);
 static_assert(d3d::TssColorOp == D3DTSS_COLOROP && d3d::TssAlphaArg2 == D3DTSS_ALPHAARG2 &&
               d3d::TssMipFilter == D3DTSS_MIPFILTER && d3d::TssTextureTransformFlags == D3DTSS_TEXTURETRANSFORMFLAGS &&
               d3d::TssTexCoordIndex == D3DTSS_TEXCOORDINDEX);
 static_assert(d3d::TopSubtract == D3DTOP_SUBTRACT && d3d::TopAdd == D3DTOP_ADD && d3d::TaTexture == D3DTA_TEXTURE &&
               d3d::TaCurrent == D3DTA_CURRENT && d3d::TexfLinear == D3DTEXF_LINEAR && d3d::BlendOne == D3DBLEND_ONE);
 static_assert(d3d::FvfTex1 == D3DFVF_TEX1 && d3d::FvfNormal == D3DFVF_NORMAL && d3d::TsTexture0 == D3DTS_TEXTURE0);
-
-HRESULT deviceValidate(IDirect3DDevice8* device, DWORD* passes) { return device->ValidateDevice(passes); }
 
 D3DMATRIX identity() {
     D3DMATRIX m{};
@@ -143,11 +141,10 @@ void D3dxEffect::save(const d3dx::StateAssignment& s) {
 
 HRESULT D3dxEffect::validate(int technique) {
     if (!created() || technique < 0 || technique >= techniqueCount()) return E_INVALIDARG;
-    const Validator v = validator_ ? validator_ : deviceValidate;
     for (const d3dx::EffectPass& p : effect_.techniques[technique].passes) {
         for (const d3dx::StateAssignment& s : p.states) apply(s);
         DWORD passes = 0;
-        const HRESULT hr = v(device_, &passes);
+        const HRESULT hr = device_->ValidateDevice(&passes);
         if (FAILED(hr)) return hr;
     }
     return S_OK;

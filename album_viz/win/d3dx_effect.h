@@ -14,9 +14,6 @@ namespace tevaro::album {
 // states and put back, at End, every state the technique touched.
 class D3dxEffect {
 public:
-    // How a technique is validated: the device's ValidateDevice unless a test hands in another.
-    using Validator = HRESULT (*)(IDirect3DDevice8* device, DWORD* passes);
-
     D3dxEffect() = default;
     D3dxEffect(const D3dxEffect&) = delete;
     D3dxEffect& operator=(const D3dxEffect&) = delete;
@@ -36,7 +33,6 @@ public:
     int techniqueCount() const { return int(effect_.techniques.size()); }
     bool techniqueUses(int technique, const char* parameter) const;
     HRESULT validate(int technique);
-    void setValidator(Validator v) { validator_ = v; }
 
     HRESULT begin(UINT* passes);
     HRESULT pass(UINT index);
@@ -59,7 +55,6 @@ private:
     std::vector<Saved> saved_;
     int technique_ = 0;
     bool begun_ = false;
-    Validator validator_ = nullptr;
 };
 
 }  // namespace tevaro::album

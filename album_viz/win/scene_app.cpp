@@ -49,8 +49,7 @@ HRESULT SceneApp::create() {
     bool found = false;
     try {
         found = enumerateDevices(reportAdapters(d3d_), DepthRequest{}, acceptEveryDevice, catalog_);
-    } catch (const std::bad_alloc&) {
-    }
+    } catch (const std::bad_alloc&) {}
     if (!found) {
         d3d_->Release();
         d3d_ = nullptr;
@@ -99,6 +98,7 @@ HRESULT SceneApp::startDevice() {
                      ? D3DERR_NOTAVAILABLE
                      : d3d_->CreateDevice(catalog_.currentAdapter, deviceType_, window_,
                                           behavior | D3DCREATE_FPU_PRESERVE, &present_, &device_);
+    if (SUCCEEDED(hr) && wrap_) device_ = wrap_(device_, wrapContext_);
     if (SUCCEEDED(hr)) {
         // Only our own hidden window is moved and kept hidden; the player's window stays as it is.
         if (record->windowed && dcMode_)

@@ -48,8 +48,14 @@ public:
     float elapsedTime() const { return elapsed_; }
     DWORD maxTextureWidth() const { return maxTextureWidth_; }
 
-    // Tests: forces the HAL device's creation to fail, to show the reference fallback.
+    // Tests: forces the HAL device's creation to fail, to show the reference fallback; and puts
+    // a stand-in in front of each created device, to make it answer as a lost one would.
     void failHalForTest(bool fail) { failHal_ = fail; }
+    using DeviceWrap = IDirect3DDevice8* (*)(IDirect3DDevice8* created, void* context);
+    void wrapDevicesForTest(DeviceWrap wrap, void* context) {
+        wrap_ = wrap;
+        wrapContext_ = context;
+    }
 
 private:
     HRESULT startDevice();
@@ -73,6 +79,8 @@ private:
     HDC outputDc_ = nullptr;
     int outputBits_ = 32, originX_ = 0, originY_ = 0;
     std::vector<std::uint8_t> readback_;
+    DeviceWrap wrap_ = nullptr;
+    void* wrapContext_ = nullptr;
 };
 
 }  // namespace tevaro::album

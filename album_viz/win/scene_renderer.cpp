@@ -90,8 +90,8 @@ bool SceneRenderer::makeElementTexture(int slot) {
     const std::uint8_t* header = resourceBytes(resources_, "DATATABLE_tga", headerSize);
     IDirect3DTexture8* texture = nullptr;
     try {
-        const std::vector<std::uint8_t> file = buildElementTga(header, headerSize, t, e.image.data(), e.width, e.height,
-                                                               slot == slot::Background);
+        const std::vector<std::uint8_t> file =
+            buildElementTga(header, headerSize, t, e.image.data(), e.width, e.height, slot == slot::Background);
         if (file.empty() || FAILED(createTextureFromTga(device_, file.data(), file.size(), &texture))) return false;
     } catch (const std::bad_alloc&) {
         fault_ = true;
@@ -170,7 +170,6 @@ bool SceneRenderer::restoreDeviceResources(IDirect3DDevice8* device, const D3DSU
     if (causticTexture_) causticTexture_->GetSurfaceLevel(0, &causticSurface_);
 
     if (FAILED(effect_.createFromResource(device, resources_, "DATATABLE_sha"))) return false;
-    effect_.setValidator(validator_);
     effect_.setTexture("tFLR", textures_[slot::Background]);
     effect_.setTexture("tCAU", causticTexture_);
     chooseTechnique();
@@ -358,10 +357,9 @@ bool SceneRenderer::renderScene() {
                 // pitch, then the first's position.
                 const d3dx::Matrix world =
                     s == even ? placed(own)
-                              : d3dx::matrixMultiply(
-                                    d3dx::matrixMultiply(d3dx::matrixTranslation(own.x, own.y, own.z),
-                                                         pitchMatrix(own.pitch)),
-                                    d3dx::matrixTranslation(lead.x, lead.y, lead.z));
+                              : d3dx::matrixMultiply(d3dx::matrixMultiply(d3dx::matrixTranslation(own.x, own.y, own.z),
+                                                                          pitchMatrix(own.pitch)),
+                                                     d3dx::matrixTranslation(lead.x, lead.y, lead.z));
                 drawElement(s, textures_[cloudTexture[s - slot::FirstCloud]], cloudView, toD3d(world));
             }
         }

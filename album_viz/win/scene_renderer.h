@@ -41,8 +41,6 @@ public:
     int framesDrawn() const { return framesDrawn_; }
     int lostResets() const { return lostResets_; }
     bool faulted() const { return fault_; }
-    // Tests: validation that refuses what the device would accept.
-    void setValidatorForTest(D3dxEffect::Validator v) { validator_ = v; }
 
     bool oneTimeInit() override;
     bool createDeviceResources(IDirect3DDevice8* device, const D3DCAPS8& caps) override;
@@ -66,7 +64,6 @@ private:
     SceneElements elements_;
     SpriteGrid grid_;
     D3dxEffect effect_;
-    D3dxEffect::Validator validator_ = nullptr;
     IDirect3DDevice8* device_ = nullptr;
     D3DSURFACE_DESC backBuffer_{};
     DWORD maxTextureWidth_ = 0;

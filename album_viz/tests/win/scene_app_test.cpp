@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "album_viz/scene/camera.h"
+#include "album_viz/tests/win/forwarding_device.h"
 #include "album_viz/win/device_window.h"
 #include "album_viz/win/scene_app.h"
 #include "album_viz/win/scene_renderer.h"
@@ -94,6 +95,34 @@ const wchar_t* playerClass() {
     return atom ? L"TevaroTestPlayerView" : L"STATIC";
 }
 
+// A device that refuses every validation, as one without the blending stages the caustics need.
+struct RefusingDevice : test::ForwardingDevice {
+    using ForwardingDevice::ForwardingDevice;
+    HRESULT STDMETHODCALLTYPE ValidateDevice(DWORD*) override { return D3DERR_UNSUPPORTEDCOLOROPERATION; }
+};
+
+// A device that reports itself lost, or lost and ready to reset, as often as the test says.
+struct LosingDevice : test::ForwardingDevice {
+    using ForwardingDevice::ForwardingDevice;
+    int lostFrames = 0, notResetFrames = 0, resets = 0;
+    HRESULT STDMETHODCALLTYPE TestCooperativeLevel() override {
+        if (lostFrames > 0) return --lostFrames, D3DERR_DEVICELOST;
+        if (notResetFrames > 0) return --notResetFrames, D3DERR_DEVICENOTRESET;
+        return inner_->TestCooperativeLevel();
+    }
+    HRESULT STDMETHODCALLTYPE Reset(D3DPRESENT_PARAMETERS* p) override {
+        ++resets;
+        return inner_->Reset(p);
+    }
+};
+
+template <typename Device>
+IDirect3DDevice8* wrapWith(IDirect3DDevice8* created, void* made) {
+    auto* device = new Device(created);
+    if (made) *static_cast<Device**>(made) = device;
+    return device;
+}
+
 double scriptedClock(void* context) { return *static_cast<double*>(context); }
 
 struct Scene {
@@ -103,10 +132,12 @@ struct Scene {
     DeviceWindow deviceWindow;
     HWND playerWindow = nullptr;
 
-    explicit Scene(bool dcMode, D3dxEffect::Validator validator = nullptr) {
+    explicit Scene(bool dcMode, SceneApp::DeviceWrap wrap = nullptr, void* wrapContext = nullptr,
+                   bool failHal = false) {
+        app.failHalForTest(failHal);
         renderer.setRenderSize(W, H);
         renderer.setDcMode(dcMode);
-        renderer.setValidatorForTest(validator);
+        app.wrapDevicesForTest(wrap, wrapContext);
         SceneElement& bg = renderer.elements().elements[slot::Background];
         bg.kind = -1;
         bg.width = W;
@@ -183,8 +214,12 @@ TEST(SceneAppDcMode, CoverPlacedByTheLayoutLandsOnItsMargins) {
     };
     // The corner at (20, 20) and the far corner 192 pixels on; the outermost pixels of the panel
     // are blended with the transparent texels beside it by the linear filter.
-    const Probe probes[] = {{22, 22, true},   {17, 17, false},  {20 + 190, 20 + 190, true},
-                            {20 + 194, 20 + 100, false}, {20 + 100, 20 + 194, false}, {100, 100, true}};
+    const Probe probes[] = {{22, 22, true},
+                            {17, 17, false},
+                            {20 + 190, 20 + 190, true},
+                            {20 + 194, 20 + 100, false},
+                            {20 + 100, 20 + 194, false},
+                            {100, 100, true}};
     for (const Probe& pr : probes) {
         SCOPED_TRACE(testing::Message() << pr.x << "," << pr.y);
         const std::uint32_t got = player.at(pr.x, pr.y);
@@ -209,12 +244,68 @@ TEST(SceneAppDcMode, FrameWithNoElapsedTimeDrawsAndCopiesNothing) {
     EXPECT_EQ(player.at(100, 100), blockColour(100, 100) & 0xFFFFFF);
 }
 
+TEST(SceneAppDcMode, LostDeviceSkipsFramesAndANotResetOneIsResetWithoutDrawing) {
+    LosingDevice* device = nullptr;
+    Scene scene(true, wrapWith<LosingDevice>, &device);
+    ASSERT_NE(scene.app.device(), nullptr);
+    ASSERT_NE(device, nullptr);
+    PlayerDc player(W, H);
+    scene.app.setOutput(player.dc, 32, 0, 0);
+    device->lostFrames = 2;
+    device->notResetFrames = 1;
+    struct Step {
+        int resets, lostResets, frames;
+        bool copied;
+    };
+    // Lost twice: nothing; not reset: one reset, still nothing drawn; then the frame renders.
+    const Step steps[] = {{0, 0, 0, false}, {0, 0, 0, false}, {1, 1, 0, false}, {1, 1, 1, true}, {1, 1, 2, true}};
+    for (const Step& step : steps) {
+        scene.frame();
+        EXPECT_EQ(device->resets, step.resets);
+        EXPECT_EQ(scene.renderer.lostResets(), step.lostResets);
+        EXPECT_EQ(scene.renderer.framesDrawn(), step.frames);
+        EXPECT_EQ(player.at(100, 100) != 0x123456u, step.copied);
+    }
+    EXPECT_TRUE(scene.renderer.causticsEnabled());
+}
+
+TEST(SceneAppDcMode, DeviceWindowIsAHiddenFullScreenClassPopUp) {
+    Scene scene(true);
+    ASSERT_NE(scene.app.device(), nullptr);
+    HWND window = FindWindowW(L"Full_screen_class", nullptr);
+    ASSERT_EQ(window, scene.deviceWindow.handle());
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_POPUP);
+    // Created top-most; the device's start moves it behind the top-most windows, still hidden.
+    EXPECT_FALSE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, W);
+    EXPECT_EQ(r.bottom - r.top, H);
+}
+
+TEST(SceneAppDcMode, AFailedHalDeviceFallsBackToTheReferenceDevice) {
+    Scene scene(true, nullptr, nullptr, true);
+    bool referenceListed = false;
+    for (const DeviceRecord& d : scene.app.catalog().adapters.at(0).devices)
+        referenceListed |= d.type == DeviceType::Ref && d.windowed;
+    // The bed's Direct3D lists a windowable reference device beside the HAL one.
+    ASSERT_TRUE(referenceListed);
+    ASSERT_NE(scene.app.device(), nullptr);
+    EXPECT_EQ(scene.app.deviceType(), D3DDEVTYPE_REF);
+    PlayerDc player(W, H);
+    scene.app.setOutput(player.dc, 32, 0, 0);
+    scene.frame();
+    EXPECT_EQ(player.at(100, 100), blockColour(100, 100) & 0xFFFFFF);
+    EXPECT_EQ(scene.app.catalog().adapters.at(0).devices.at(0).type, DeviceType::Hal);
+}
+
 TEST(SceneAppTechnique, TheFirstTechniqueThatValidatesIsUsed) {
     Scene accepted(true);
     ASSERT_NE(accepted.app.device(), nullptr);
     EXPECT_EQ(accepted.renderer.technique(), 0);
     accepted.app.cleanup();
-    Scene refused(true, [](IDirect3DDevice8*, DWORD*) -> HRESULT { return D3DERR_UNSUPPORTEDCOLOROPERATION; });
+    Scene refused(true, wrapWith<RefusingDevice>);
     ASSERT_NE(refused.app.device(), nullptr);
     EXPECT_EQ(refused.renderer.technique(), 2);
     // And T2 still draws the picture.
