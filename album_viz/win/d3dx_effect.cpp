@@ -4,6 +4,7 @@
 
 #include "album_viz/d3dx/effect_parser.h"
 #include "album_viz/d3dx/effect_states.h"
+#include "album_viz/win/d3d_surface.h"
 
 namespace tevaro::album {
 namespace {
@@ -63,12 +64,10 @@ HRESULT D3dxEffect::create(IDirect3DDevice8* device, const char* text, std::size
 }
 
 HRESULT D3dxEffect::createFromResource(IDirect3DDevice8* device, HMODULE module, const char* name) {
-    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
-    if (found == nullptr) return E_FAIL;
-    HGLOBAL loaded = LoadResource(module, found);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    DWORD size = 0;
+    const std::uint8_t* bytes = rcdataBytes(module, name, size);
     if (bytes == nullptr) return E_FAIL;
-    return create(device, static_cast<const char*>(bytes), SizeofResource(module, found));
+    return create(device, reinterpret_cast<const char*>(bytes), size);
 }
 
 HRESULT D3dxEffect::setMatrix(const char* name, const D3DMATRIX& m) {

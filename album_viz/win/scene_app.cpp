@@ -5,6 +5,7 @@
 #include "album_viz/framework/frame_copy.h"
 #include "album_viz/win/adapter_report_d3d.h"
 #include "album_viz/win/d3d8_runtime.h"
+#include "album_viz/win/d3d_surface.h"
 
 namespace tevaro::album {
 namespace {
@@ -16,20 +17,6 @@ double performanceSeconds(void*) {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-SurfaceFormat surfaceFormat(D3DFORMAT f) {
-    switch (f) {
-        case D3DFMT_R5G6B5:
-            return SurfaceFormat::Rgb565;
-        case D3DFMT_X1R5G5B5:
-        case D3DFMT_A1R5G5B5:
-            return SurfaceFormat::Xrgb1555;
-        case D3DFMT_R8G8B8:
-            return SurfaceFormat::Rgb24;
-        default:
-            return SurfaceFormat::Argb32;
-    }
 }
 
 }  // namespace

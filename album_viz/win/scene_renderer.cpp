@@ -8,6 +8,7 @@
 #include "album_viz/framework/frame_copy.h"
 #include "album_viz/scene/camera.h"
 #include "album_viz/scene/element_tga.h"
+#include "album_viz/win/d3d_surface.h"
 #include "album_viz/win/d3dx_texture.h"
 
 namespace tevaro::album {
@@ -38,21 +39,6 @@ template <typename T>
 void release(T*& p) {
     if (p) p->Release();
     p = nullptr;
-}
-
-// The module's RCDATA resource of that name, or null.
-const std::uint8_t* resourceBytes(HMODULE module, const char* name, DWORD& size) {
-    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    size = found ? SizeofResource(module, found) : 0;
-    return loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
-}
-
-SurfaceFormat surfaceFormat(D3DFORMAT f) {
-    if (f == D3DFMT_R5G6B5) return SurfaceFormat::Rgb565;
-    if (f == D3DFMT_X1R5G5B5 || f == D3DFMT_A1R5G5B5) return SurfaceFormat::Xrgb1555;
-    if (f == D3DFMT_R8G8B8) return SurfaceFormat::Rgb24;
-    return SurfaceFormat::Argb32;
 }
 
 }  // namespace
@@ -87,7 +73,7 @@ bool SceneRenderer::makeElementTexture(int slot) {
     const int t = album::elementTextureSize(e.width, e.height);
     if (maxTextureWidth_ < DWORD(t)) return false;
     DWORD headerSize = 0;
-    const std::uint8_t* header = resourceBytes(resources_, "DATATABLE_tga", headerSize);
+    const std::uint8_t* header = rcdataBytes(resources_, "DATATABLE_tga", headerSize);
     IDirect3DTexture8* texture = nullptr;
     try {
         const std::vector<std::uint8_t> file =
