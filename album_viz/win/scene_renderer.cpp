@@ -102,6 +102,9 @@ void SceneRenderer::releaseTextures() {
 bool SceneRenderer::createDeviceResources(IDirect3DDevice8* device, const D3DCAPS8& caps) {
     device_ = device;
     maxTextureWidth_ = caps.MaxTextureWidth;
+    if (FAILED(messageFont_.createDeviceResources(device, caps.MaxTextureWidth)) ||
+        FAILED(smallFont_.createDeviceResources(device, caps.MaxTextureWidth)))
+        return false;
     causticsEnabled_ = true;
     deviceObjects_ = true;
     return true;
@@ -110,6 +113,8 @@ bool SceneRenderer::createDeviceResources(IDirect3DDevice8* device, const D3DCAP
 bool SceneRenderer::restoreDeviceResources(IDirect3DDevice8* device, const D3DSURFACE_DESC& backBuffer) {
     device_ = device;
     backBuffer_ = backBuffer;
+    messageFont_.restoreDeviceResources();
+    smallFont_.restoreDeviceResources();
     D3DLIGHT8 light{};
     light.Type = D3DLIGHT_DIRECTIONAL;
     light.Diffuse = {1, 1, 1, 0};
@@ -179,6 +184,8 @@ bool SceneRenderer::restoreDeviceResources(IDirect3DDevice8* device, const D3DSU
 }
 
 void SceneRenderer::loseDeviceResources() {
+    messageFont_.loseDeviceResources();
+    smallFont_.loseDeviceResources();
     release(indices_);
     release(gridVertices_);
     release(causticVertices_);
@@ -188,6 +195,8 @@ void SceneRenderer::loseDeviceResources() {
 }
 
 void SceneRenderer::destroyDeviceResources() {
+    messageFont_.destroyDeviceResources();
+    smallFont_.destroyDeviceResources();
     releaseTextures();
     device_ = nullptr;
     deviceObjects_ = false;
@@ -357,6 +366,10 @@ bool SceneRenderer::renderScene() {
             drawElement(slot::Cover, cover, view, toD3d(placed(elements_.motion[slot::Cover])));
         }
     } else {
+        // A shadow one pixel down and right, then the text.
+        static const char message[] = "This Visualization requires Windows Media Player 10 or above.";
+        messageFont_.printText(21.0f, 0.4f * float(height_) + 1.0f, 0xFF000032, message);
+        messageFont_.printText(20.0f, 0.4f * float(height_), 0xFFFFFF32, message);
         barsHidden_ = true;
     }
     device_->EndScene();

@@ -6,6 +6,7 @@
 
 #include "album_viz/scene/scene_element.h"
 #include "album_viz/scene/sprite_grid.h"
+#include "album_viz/win/atlas_font.h"
 #include "album_viz/win/d3dx_effect.h"
 #include "album_viz/win/scene_hooks.h"
 
@@ -63,6 +64,9 @@ private:
     HMODULE resources_;
     SceneElements elements_;
     SpriteGrid grid_;
+    // The version message's font, and the smaller one kept beside it.
+    AtlasFont messageFont_{L"Arial", 12, AtlasFont::Bold};
+    AtlasFont smallFont_{L"Arial", 9, AtlasFont::Bold};
     D3dxEffect effect_;
     IDirect3DDevice8* device_ = nullptr;
     D3DSURFACE_DESC backBuffer_{};

@@ -300,6 +300,43 @@ TEST(SceneAppDcMode, AFailedHalDeviceFallsBackToTheReferenceDevice) {
     EXPECT_EQ(scene.app.catalog().adapters.at(0).devices.at(0).type, DeviceType::Hal);
 }
 
+// Pixels of the version message's yellow (0xFFFF32) in the band where it is written.
+int messagePixels(const PlayerDc& player) {
+    int n = 0;
+    for (int y = int(0.4f * H) - 2; y < int(0.4f * H) + 24; ++y)
+        for (int x = 0; x < W; ++x) n += closeTo(player.at(x, y), 0xFFFF32, 24);
+    return n;
+}
+
+TEST(SceneAppDcMode, BelowPlayerVersion10OnlyTheBackgroundAndTheMessageShow) {
+    struct Case {
+        double version;
+        bool message, cover;
+    };
+    for (const Case c : {Case{9.0, true, false}, Case{10.0, false, true}}) {
+        SCOPED_TRACE(c.version);
+        Scene scene(true);
+        ASSERT_NE(scene.app.device(), nullptr);
+        scene.renderer.setPlayerVersion(c.version);
+        SceneElement& cover = scene.renderer.elements().elements[slot::Cover];
+        cover.kind = -1;
+        cover.width = cover.height = 100;
+        cover.image.assign(100 * 100, 0xFF0000FF);
+        ASSERT_TRUE(scene.renderer.makeElementTexture(slot::Cover));
+        scene.renderer.elements().motion[slot::Cover] = {0, 0, 0, StandUpPitch};
+        PlayerDc player(W, H);
+        scene.app.setOutput(player.dc, 32, 0, 0);
+        scene.frame();
+        EXPECT_EQ(messagePixels(player) > 40, c.message) << messagePixels(player);
+        EXPECT_EQ(closeTo(player.at(W / 2, H / 2 + 30), 0x0000FF, 4), c.cover);
+        EXPECT_EQ(scene.renderer.barsHidden(), c.message);
+        // The message starts at the left margin and leaves the far side of the window alone.
+        if (c.message) {
+            EXPECT_EQ(player.at(5, int(0.4f * H) + 6), blockColour(5, int(0.4f * H) + 6) & 0xFFFFFF);
+        }
+    }
+}
+
 TEST(SceneAppTechnique, TheFirstTechniqueThatValidatesIsUsed) {
     Scene accepted(true);
     ASSERT_NE(accepted.app.device(), nullptr);
