@@ -133,9 +133,9 @@ HRESULT AtlasFont::printText(float x, float y, D3DCOLOR colour, const char* text
         const float w = (t[2] - t[0]) * float(size_) / scale_, h = (t[3] - t[1]) * float(size_) / scale_;
         // Pixel centres sit half a pixel in from the corners of screen-space quads.
         const float l = penX - 0.5f, r = penX + w - 0.5f, top = y - 0.5f, bottom = y + h - 0.5f;
-        const GlyphVertex v[6] = {{l, bottom, 0, 1, colour, t[0], t[3]},  {l, top, 0, 1, colour, t[0], t[1]},
-                                  {r, bottom, 0, 1, colour, t[2], t[3]},  {r, top, 0, 1, colour, t[2], t[1]},
-                                  {r, bottom, 0, 1, colour, t[2], t[3]},  {l, top, 0, 1, colour, t[0], t[1]}};
+        const GlyphVertex v[6] = {{l, bottom, 0, 1, colour, t[0], t[3]}, {l, top, 0, 1, colour, t[0], t[1]},
+                                  {r, bottom, 0, 1, colour, t[2], t[3]}, {r, top, 0, 1, colour, t[2], t[1]},
+                                  {r, bottom, 0, 1, colour, t[2], t[3]}, {l, top, 0, 1, colour, t[0], t[1]}};
         std::memcpy(quads + used, v, sizeof v);
         used += 6;
         if (used == int(sizeof quads / sizeof quads[0])) flush();

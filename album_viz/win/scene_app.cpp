@@ -153,7 +153,9 @@ void SceneApp::renderFrame() {
     hooks_.setupCamera();
     if (!hooks_.causticPass() || !hooks_.renderScene()) return;
     if (dcMode_) {
+        const double start = performanceSeconds(nullptr);
         copyToDc();
+        dcCopySeconds_ = performanceSeconds(nullptr) - start;
     } else {
         device_->Present(nullptr, nullptr, nullptr, nullptr);
     }

@@ -47,6 +47,8 @@ public:
     float appTime() const { return appTime_; }
     float elapsedTime() const { return elapsed_; }
     DWORD maxTextureWidth() const { return maxTextureWidth_; }
+    // Seconds the last DC-mode frame spent reading back, converting and blitting on the processor.
+    double lastDcCopySeconds() const { return dcCopySeconds_; }
 
     // Tests: forces the HAL device's creation to fail, to show the reference fallback; and puts
     // a stand-in in front of each created device, to make it answer as a lost one would.
@@ -79,6 +81,7 @@ private:
     HDC outputDc_ = nullptr;
     int outputBits_ = 32, originX_ = 0, originY_ = 0;
     std::vector<std::uint8_t> readback_;
+    double dcCopySeconds_ = 0;
     DeviceWrap wrap_ = nullptr;
     void* wrapContext_ = nullptr;
 };

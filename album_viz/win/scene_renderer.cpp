@@ -333,8 +333,13 @@ bool SceneRenderer::renderScene() {
         const D3DMATRIX world = toD3d(placed({0, 0, 1, StandUpPitch}));
         elements_.elements[slot::Background].fade = 0;
         drawElement(slot::Background, textures_[slot::Background], view, world);
-    } else if (!copyBackgroundByProcessor()) {
-        device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00000000, 1.0f, 0);
+    } else {
+        LARGE_INTEGER t0, t1, frequency;
+        QueryPerformanceCounter(&t0);
+        if (!copyBackgroundByProcessor()) device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00000000, 1.0f, 0);
+        QueryPerformanceCounter(&t1);
+        QueryPerformanceFrequency(&frequency);
+        backgroundCopySeconds_ = double(t1.QuadPart - t0.QuadPart) / double(frequency.QuadPart);
     }
 
     device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);

@@ -42,6 +42,8 @@ public:
     int framesDrawn() const { return framesDrawn_; }
     int lostResets() const { return lostResets_; }
     bool faulted() const { return fault_; }
+    // Seconds the last frame spent copying the background into the back buffer on the processor.
+    double lastBackgroundCopySeconds() const { return backgroundCopySeconds_; }
 
     bool oneTimeInit() override;
     bool createDeviceResources(IDirect3DDevice8* device, const D3DCAPS8& caps) override;
@@ -86,6 +88,7 @@ private:
     int textureSize_ = 512, backgroundTextureSize_ = 512;
     float distance_ = 0, backgroundDistance_ = 0;
     int framesDrawn_ = 0, lostResets_ = 0;
+    double backgroundCopySeconds_ = 0;
 };
 
 }  // namespace tevaro::album

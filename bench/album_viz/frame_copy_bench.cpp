@@ -28,9 +28,7 @@ void frameShare(benchmark::State& state, SurfaceFormat backBuffer, int dcBits) {
     state.SetItemsProcessed(state.iterations());
 }
 
-void sizes(benchmark::internal::Benchmark* b) {
-    b->Args({350, 320})->Args({1280, 720})->Unit(benchmark::kMillisecond);
-}
+void sizes(benchmark::internal::Benchmark* b) { b->Args({350, 320})->Args({1280, 720})->Unit(benchmark::kMillisecond); }
 
 }  // namespace
 
