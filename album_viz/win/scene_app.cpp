@@ -169,7 +169,10 @@ HRESULT SceneApp::copyToDc() {
     D3DSURFACE_DESC desc{};
     surface->GetDesc(&desc);
     D3DLOCKED_RECT locked{};
-    if (FAILED(hr = surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+    const double lockStart = performanceSeconds(nullptr);
+    hr = surface->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+    dcLockSeconds_ = performanceSeconds(nullptr) - lockStart;
+    if (FAILED(hr)) {
         surface->Release();
         return hr;
     }

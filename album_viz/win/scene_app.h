@@ -49,6 +49,8 @@ public:
     DWORD maxTextureWidth() const { return maxTextureWidth_; }
     // Seconds the last DC-mode frame spent reading back, converting and blitting on the processor.
     double lastDcCopySeconds() const { return dcCopySeconds_; }
+    // Of that, the wait in LockRect until the device has finished the frame and handed it over.
+    double lastDcLockSeconds() const { return dcLockSeconds_; }
 
     // Tests: forces the HAL device's creation to fail, to show the reference fallback; and puts
     // a stand-in in front of each created device, to make it answer as a lost one would.
@@ -81,7 +83,7 @@ private:
     HDC outputDc_ = nullptr;
     int outputBits_ = 32, originX_ = 0, originY_ = 0;
     std::vector<std::uint8_t> readback_;
-    double dcCopySeconds_ = 0;
+    double dcCopySeconds_ = 0, dcLockSeconds_ = 0;
     DeviceWrap wrap_ = nullptr;
     void* wrapContext_ = nullptr;
 };

@@ -71,25 +71,28 @@ void measure(int width, int height, bool dcMode) {
     HGDIOBJ old = SelectObject(dc, bitmap);
     app.setOutput(dc, 32, 0, 0);
     constexpr int rounds = 5, frames = 20;
-    double best = 1e9, bestShare = 1e9, bestBackground = 1e9;
+    double best = 1e9, bestShare = 1e9, bestBackground = 1e9, bestLock = 1e9;
     for (int r = 0; r < rounds; ++r) {
-        double share = 0, background = 0;
+        double share = 0, background = 0, lock = 0;
         const double t0 = now();
         for (int f = 0; f < frames; ++f) {
             Sleep(0);  // the frame clock must move between frames
             app.renderFrame();
             share += app.lastDcCopySeconds() + renderer.lastBackgroundCopySeconds();
             background += renderer.lastBackgroundCopySeconds();
+            lock += app.lastDcLockSeconds();
         }
         best = std::min(best, (now() - t0) / frames);
         bestShare = std::min(bestShare, share / frames);
         bestBackground = std::min(bestBackground, background / frames);
+        bestLock = std::min(bestLock, lock / frames);
     }
     std::printf("%4d x %-4d %-6s %7.2f ms per frame", width, height, dcMode ? "DC" : "window", best * 1000);
     if (dcMode)
-        std::printf(", processor's share %6.2f ms (background into the back buffer %6.2f ms)", bestShare * 1000,
-                    bestBackground * 1000);
-    std::printf("  (%d frames drawn)\n", renderer.framesDrawn());
+        std::printf(
+            ", processor's share %5.2f ms: background copy %5.2f, wait in LockRect %5.2f, conversion and blit %5.2f",
+            bestShare * 1000, bestBackground * 1000, bestLock * 1000, (bestShare - bestBackground - bestLock) * 1000);
+    std::printf("\n");
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
