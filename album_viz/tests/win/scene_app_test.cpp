@@ -116,6 +116,14 @@ struct LosingDevice : test::ForwardingDevice {
     }
 };
 
+// A device whose render targets cannot be switched: the caustic map's scene never begins.
+struct NoRenderTargetDevice : test::ForwardingDevice {
+    using ForwardingDevice::ForwardingDevice;
+    HRESULT STDMETHODCALLTYPE SetRenderTarget(IDirect3DSurface8*, IDirect3DSurface8*) override {
+        return D3DERR_INVALIDCALL;
+    }
+};
+
 template <typename Device>
 IDirect3DDevice8* wrapWith(IDirect3DDevice8* created, void* made) {
     auto* device = new Device(created);
@@ -335,6 +343,42 @@ TEST(SceneAppDcMode, BelowPlayerVersion10OnlyTheBackgroundAndTheMessageShow) {
             EXPECT_EQ(player.at(5, int(0.4f * H) + 6), blockColour(5, int(0.4f * H) + 6) & 0xFFFFFF);
         }
     }
+}
+
+TEST(SceneAppTechnique, ACausticPassThatCannotBeginSwitchesToTheTechniqueWithoutCaustics) {
+    Scene scene(true, wrapWith<NoRenderTargetDevice>);
+    ASSERT_NE(scene.app.device(), nullptr);
+    ASSERT_EQ(scene.renderer.technique(), 0);
+    ASSERT_TRUE(scene.renderer.causticsEnabled());
+    PlayerDc player(W, H);
+    scene.app.setOutput(player.dc, 32, 0, 0);
+    scene.frame();
+    EXPECT_FALSE(scene.renderer.causticsEnabled());
+    EXPECT_EQ(scene.renderer.technique(), 2);
+    // The frame itself still goes out.
+    EXPECT_EQ(scene.renderer.framesDrawn(), 1);
+    EXPECT_EQ(player.at(100, 100), blockColour(100, 100) & 0xFFFFFF);
+}
+
+TEST(SceneAppDcMode, ANewRenderSizeResetsTheBackBufferToIt) {
+    Scene scene(true);
+    ASSERT_NE(scene.app.device(), nullptr);
+    constexpr int w = 400, h = 300;
+    SceneElement& bg = scene.renderer.elements().elements[slot::Background];
+    bg.width = w;
+    bg.height = h;
+    bg.image = blockPicture(w, h);
+    bg.cleanCopy = bg.image;
+    scene.renderer.setRenderSize(w, h);
+    ASSERT_EQ(scene.app.resize(w, h), S_OK);
+    EXPECT_EQ(scene.app.backBuffer().Width, UINT(w));
+    EXPECT_EQ(scene.app.backBuffer().Height, UINT(h));
+    PlayerDc player(W, H);  // the player's DC is smaller: the blit clips
+    scene.app.setOutput(player.dc, 32, 0, 0);
+    scene.frame();
+    EXPECT_EQ(scene.renderer.framesDrawn(), 1);
+    EXPECT_EQ(player.at(W - 1, h - 1), blockColour(W - 1, h - 1) & 0xFFFFFF);
+    EXPECT_EQ(player.at(10, h), 0x123456u);  // below the 300 rows nothing is drawn
 }
 
 TEST(SceneAppTechnique, TheFirstTechniqueThatValidatesIsUsed) {
