@@ -63,8 +63,10 @@ HRESULT SceneApp::startDevice() {
     present_.SwapEffect = D3DSWAPEFFECT_DISCARD;
     present_.EnableAutoDepthStencil = TRUE;
     present_.hDeviceWindow = window_;
-    // DC mode reads every frame back; Direct3D locks only back buffers created lockable.
-    present_.Flags = dcMode_ ? D3DPRESENTFLAG_LOCKABLE_BACKBUFFER : 0;
+    // Direct3D locks only back buffers created lockable, and both modes lock it: DC mode reads
+    // every frame back, and window mode copies the background by processor when it has no
+    // background texture.
+    present_.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
     std::uint32_t behavior = mode.behavior;
     if (record->windowed) {
         present_.BackBufferWidth = clientRect_.right - clientRect_.left;

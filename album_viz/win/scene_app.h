@@ -21,8 +21,7 @@ public:
     SceneApp& operator=(const SceneApp&) = delete;
     ~SceneApp() { cleanup(); }
 
-    // Window mode: the player's window; DC mode: our hidden device window. The device window
-    // of DC mode is created with a lockable back buffer, since its frames are read back.
+    // Window mode: the player's window; DC mode: our hidden device window.
     void setWindow(HWND window, bool dcMode);
     // Where and at which depth the next DC-mode frame is copied.
     void setOutput(HDC dc, int bitsPerPixel, int x, int y) {
