@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "album_viz/win/dib_section.h"
+
 namespace tevaro::album {
 namespace {
 
@@ -27,28 +29,18 @@ HRESULT AtlasFont::createDeviceResources(IDirect3DDevice8* device, DWORD maxText
     HRESULT hr = device->CreateTexture(size_, size_, 1, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture_);
     if (FAILED(hr)) return hr;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size_;
-    info.bmiHeader.biHeight = -size_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DibSection atlas(size_, size_);
+    HDC dc = atlas.dc();
     const int height = -MulDiv(points_, int(float(GetDeviceCaps(dc, LOGPIXELSY)) * scale_), 72);
-    HFONT font = CreateFontW(height, 0, 0, 0, (flags_ & Bold) ? FW_BOLD : FW_NORMAL, (flags_ & Italic) ? TRUE : FALSE,
-                             FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             ANTIALIASED_QUALITY, VARIABLE_PITCH, face_);
-    if (bitmap == nullptr || font == nullptr) {
-        if (font) DeleteObject(font);
-        if (bitmap) DeleteObject(bitmap);
-        DeleteDC(dc);
+    HFONT font = atlas.valid()
+                     ? CreateFontW(height, 0, 0, 0, (flags_ & Bold) ? FW_BOLD : FW_NORMAL,
+                                   (flags_ & Italic) ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH, face_)
+                     : nullptr;
+    if (font == nullptr) {
         destroyDeviceResources();
         return E_FAIL;
     }
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     HGDIOBJ oldFont = SelectObject(dc, font);
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkColor(dc, RGB(0, 0, 0));
@@ -73,7 +65,7 @@ HRESULT AtlasFont::createDeviceResources(IDirect3DDevice8* device, DWORD maxText
     GdiFlush();
     D3DLOCKED_RECT locked{};
     if (SUCCEEDED(hr = texture_->LockRect(0, &locked, nullptr, 0))) {
-        const std::uint32_t* src = static_cast<const std::uint32_t*>(bits);
+        const std::uint32_t* src = atlas.pixels();
         for (int row = 0; row < size_; ++row) {
             auto* dst = reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(locked.pBits) + row * locked.Pitch);
             for (int col = 0; col < size_; ++col) {
@@ -85,10 +77,7 @@ HRESULT AtlasFont::createDeviceResources(IDirect3DDevice8* device, DWORD maxText
         texture_->UnlockRect(0);
     }
     SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
     DeleteObject(font);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     if (FAILED(hr)) destroyDeviceResources();
     return hr;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "album_viz/win/device_window.h"
+#include "album_viz/win/dib_section.h"
 #include "album_viz/win/scene_app.h"
 #include "album_viz/win/scene_renderer.h"
 
@@ -63,13 +64,8 @@ void measure(int width, int height, bool dcMode) {
     }
     if (!dcMode) renderer.makeElementTexture(slot::Background);
     renderer.makeElementTexture(slot::Cover);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    app.setOutput(dc, 32, 0, 0);
+    DibSection player(width, height);
+    app.setOutput(player.dc(), 32, 0, 0);
     constexpr int rounds = 5, frames = 20;
     double best = 1e9, bestShare = 1e9, bestBackground = 1e9, bestLock = 1e9;
     for (int r = 0; r < rounds; ++r) {
@@ -93,9 +89,6 @@ void measure(int width, int height, bool dcMode) {
             ", processor's share %5.2f ms: background copy %5.2f, wait in LockRect %5.2f, conversion and blit %5.2f",
             bestShare * 1000, bestBackground * 1000, bestLock * 1000, (bestShare - bestBackground - bestLock) * 1000);
     std::printf("\n");
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     app.cleanup();
     if (view) DestroyWindow(view);
 }

@@ -12,6 +12,7 @@
 #include "album_viz/scene/camera.h"
 #include "album_viz/tests/win/forwarding_device.h"
 #include "album_viz/win/device_window.h"
+#include "album_viz/win/dib_section.h"
 #include "album_viz/win/scene_app.h"
 #include "album_viz/win/scene_renderer.h"
 
@@ -41,36 +42,17 @@ bool closeTo(std::uint32_t got, std::uint32_t want, int tolerance) {
     return true;
 }
 
-// A 32-bit top-down DIB section in a memory DC: the player's DC of DC mode.
+// The player's DC of DC mode, filled with a sentinel that no frame leaves behind.
 struct PlayerDc {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    std::uint32_t* pixels = nullptr;
+    DibSection dib;
+    HDC dc;
 
-    PlayerDc(int w, int h) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels = static_cast<std::uint32_t*>(bits);
-        old = SelectObject(dc, bitmap);
-        for (int i = 0; i < w * h; ++i) pixels[i] = 0x00123456;
-    }
-    ~PlayerDc() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+    PlayerDc(int w, int h) : dib(w, h), dc(dib.dc()) {
+        for (int i = 0; i < w * h; ++i) dib.pixels()[i] = 0x00123456;
     }
     std::uint32_t at(int x, int y) const {
         GdiFlush();
-        return pixels[y * W + x] & 0xFFFFFF;
+        return dib.at(x, y) & 0xFFFFFF;
     }
 };
 
@@ -170,6 +152,15 @@ struct Scene {
         clock += 0.05;
         app.renderFrame();
     }
+    // A square cover of one colour with its texture, at the given position facing the camera.
+    bool placeCover(int side, std::uint32_t argb, float x, float y, float z) {
+        SceneElement& cover = renderer.elements().elements[slot::Cover];
+        cover.kind = -1;
+        cover.width = cover.height = side;
+        cover.image.assign(std::size_t(side) * side, argb);
+        renderer.elements().motion[slot::Cover] = {x, y, z, StandUpPitch};
+        return renderer.makeElementTexture(slot::Cover);
+    }
 };
 
 void pumpMessages() {
@@ -203,11 +194,7 @@ TEST(SceneAppDcMode, BackgroundComesOutOneToOneAtEveryDepth) {
 TEST(SceneAppDcMode, CoverPlacedByTheLayoutLandsOnItsMargins) {
     Scene scene(true);
     ASSERT_NE(scene.app.device(), nullptr);
-    SceneElement& cover = scene.renderer.elements().elements[slot::Cover];
-    cover.kind = -1;
-    cover.width = cover.height = CoverPanelWidth;
-    cover.image.assign(std::size_t(CoverPanelWidth) * CoverPanelWidth, 0xFFFF0000);
-    ASSERT_TRUE(scene.renderer.makeElementTexture(slot::Cover));
+    ASSERT_TRUE(scene.placeCover(CoverPanelWidth, 0xFFFF0000, 0, 0, 0));
     const float d = scene.renderer.referenceDistance();
     const CoverLayout l = layoutCover({W, H, 1.0f, 1, d, 512, CoverPanelWidth, CoverPanelWidth, false, 0});
     scene.renderer.elements().motion[slot::Cover] = {l.x, l.y, l.z, StandUpPitch};
@@ -326,12 +313,7 @@ TEST(SceneAppDcMode, BelowPlayerVersion10OnlyTheBackgroundAndTheMessageShow) {
         Scene scene(true);
         ASSERT_NE(scene.app.device(), nullptr);
         scene.renderer.setPlayerVersion(c.version);
-        SceneElement& cover = scene.renderer.elements().elements[slot::Cover];
-        cover.kind = -1;
-        cover.width = cover.height = 100;
-        cover.image.assign(100 * 100, 0xFF0000FF);
-        ASSERT_TRUE(scene.renderer.makeElementTexture(slot::Cover));
-        scene.renderer.elements().motion[slot::Cover] = {0, 0, 0, StandUpPitch};
+        ASSERT_TRUE(scene.placeCover(100, 0xFF0000FF, 0, 0, 0));
         PlayerDc player(W, H);
         scene.app.setOutput(player.dc, 32, 0, 0);
         scene.frame();
@@ -392,12 +374,7 @@ TEST(SceneAppTechnique, TheFirstTechniqueThatValidatesIsUsed) {
     // And T2 still draws the picture.
     PlayerDc player(W, H);
     refused.app.setOutput(player.dc, 32, 0, 0);
-    SceneElement& cover = refused.renderer.elements().elements[slot::Cover];
-    cover.kind = -1;
-    cover.width = cover.height = 100;
-    cover.image.assign(100 * 100, 0xFF00FF00);
-    ASSERT_TRUE(refused.renderer.makeElementTexture(slot::Cover));
-    refused.renderer.elements().motion[slot::Cover] = {0, 0, 0, StandUpPitch};
+    ASSERT_TRUE(refused.placeCover(100, 0xFF00FF00, 0, 0, 0));
     refused.frame();
     EXPECT_TRUE(closeTo(player.at(W / 2, H / 2), 0x00FF00, 4)) << std::hex << player.at(W / 2, H / 2);
 }
