@@ -97,7 +97,8 @@ void plugin(benchmark::State& state, int preset, int quality) {
     for (int p = 0; p < int(presetNames.size()); ++p) {
         for (int q = 0; q < int(qualityNames.size()); ++q) {
             const std::string suffix = std::string(presetNames[p].name) + "/" + std::string(qualityNames[q].name);
-            benchmark::RegisterBenchmark(("DspChain/" + suffix).c_str(), chain, presetNames[p].flag | qualityNames[q].flag)
+            benchmark::RegisterBenchmark(("DspChain/" + suffix).c_str(), chain,
+                                         presetNames[p].flag | qualityNames[q].flag)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("Lv2Plugin/" + suffix).c_str(), plugin, p, q)->Unit(benchmark::kMillisecond);
         }

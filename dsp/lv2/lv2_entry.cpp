@@ -29,15 +29,24 @@ void connectPort(LV2_Handle handle, uint32_t port, void* data) {
     auto* self = static_cast<Instance*>(handle);
     switch (port) {
         case InLeft:
-        case InRight: self->in[port - InLeft] = static_cast<const float*>(data); break;
+        case InRight:
+            self->in[port - InLeft] = static_cast<const float*>(data);
+            break;
         case OutLeft:
-        case OutRight: self->out[port - OutLeft] = static_cast<float*>(data); break;
+        case OutRight:
+            self->out[port - OutLeft] = static_cast<float*>(data);
+            break;
         case SurroundOn:
         case Preset:
         case Quality:
-        case Mute: self->control[port - SurroundOn] = static_cast<const float*>(data); break;
-        case Latency: self->latency = static_cast<float*>(data); break;
-        default: break;
+        case Mute:
+            self->control[port - SurroundOn] = static_cast<const float*>(data);
+            break;
+        case Latency:
+            self->latency = static_cast<float*>(data);
+            break;
+        default:
+            break;
     }
 }
 
@@ -46,8 +55,7 @@ void activate(LV2_Handle handle) { static_cast<Instance*>(handle)->live.activate
 void run(LV2_Handle handle, uint32_t frames) {
     auto* self = static_cast<Instance*>(handle);
     if (self->latency != nullptr) *self->latency = static_cast<float>(LiveChain::LatencyFrames);
-    if (self->in[0] == nullptr || self->in[1] == nullptr || self->out[0] == nullptr || self->out[1] == nullptr)
-        return;
+    if (self->in[0] == nullptr || self->in[1] == nullptr || self->out[0] == nullptr || self->out[1] == nullptr) return;
     const LiveControls d = DefaultLiveControls;
     const LiveControls controls = controlsFromPorts(
         controlValue(self->control[0], d.surroundOn ? 1.0f : 0.0f), controlValue(self->control[1], float(d.preset)),
@@ -61,8 +69,8 @@ void cleanup(LV2_Handle handle) { delete static_cast<Instance*>(handle); }
 
 const void* extensionData(const char*) { return nullptr; }
 
-const LV2_Descriptor descriptor = {PluginUri, instantiate, connectPort, activate, run, deactivate, cleanup,
-                                   extensionData};
+const LV2_Descriptor descriptor = {PluginUri, instantiate, connectPort, activate,
+                                   run,       deactivate,  cleanup,     extensionData};
 
 }  // namespace
 }  // namespace tevaro::dsp::lv2

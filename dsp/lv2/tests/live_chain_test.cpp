@@ -53,9 +53,16 @@ TEST(SampleBridge, SixteenBitSamplesSurviveTheFloatRoundTripAndOverloadsClip) {
         float in;
         std::int16_t out;
     };
-    const Case cases[] = {{1.0f, 32767},         {-1.0f, -32768}, {1.5f, 32767}, {-7.0f, -32768},
-                          {inf, 32767},          {-inf, -32768},  {nan, 0},      {0.5f / 32768, 0},
-                          {1.5f / 32768, 2},     {-1.5f / 32768, -2},
+    const Case cases[] = {{1.0f, 32767},
+                          {-1.0f, -32768},
+                          {1.5f, 32767},
+                          {-7.0f, -32768},
+                          {inf, 32767},
+                          {-inf, -32768},
+                          {nan, 0},
+                          {0.5f / 32768, 0},
+                          {1.5f / 32768, 2},
+                          {-1.5f / 32768, -2},
                           {32766.6f / 32768, 32767}};
     for (const Case& c : cases) EXPECT_EQ(sample16FromFloat(c.in), c.out) << c.in;
 }
@@ -99,7 +106,8 @@ struct LiveFixture : ::testing::Test {
 
 TEST_F(LiveFixture, EqualsTheOfflineChainForEveryBlockSize) {
     auto chain = std::make_unique<LiveChain>();
-    const LiveControls settings[] = {DefaultLiveControls, {true, 0, 2, false}, {true, 1, 0, false}, {true, 3, 1, false}};
+    const LiveControls settings[] = {
+        DefaultLiveControls, {true, 0, 2, false}, {true, 1, 0, false}, {true, 3, 1, false}};
     for (const LiveControls& c : settings) {
         const Programme want = offline(c);
         for (std::size_t block : {1u, 7u, 64u, 4096u, 5000u}) {

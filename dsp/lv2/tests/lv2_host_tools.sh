@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The bundle as Debian's lilv tools see it: lv2info finds and describes the plug-in (ports,
 # enumerations, the latency port), and lv2apply's processing of a stereo file equals tevaro-dsp's
-# for the same preset and quality, sample for sample at 16 bits. lv2apply runs one frame per
-# cycle, so this is also the smallest block a host can hand.
+# for the same preset and quality, sample for sample at 16 bits (the block sizes of other hosts are
+# lv2_plugin_test's).
 #
 # Fair comparison: tevaro-dsp creates the chain at tick 0 and processes at tick 500, one settings
 # refresh before the first buffer; the plug-in plays its clock the same way (live_chain.h).
