@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The bundle as Debian's lilv tools see it: lv2info finds and describes the plug-in (ports,
+# The bundle as Debian's LV2 tools see it: lv2_validate checks its Turtle against the installed LV2
+# vocabularies, lv2info finds and describes the plug-in (ports,
 # enumerations, the latency port), and lv2apply's processing of a stereo file equals tevaro-dsp's
 # for the same preset and quality, sample for sample at 16 bits (the block sizes of other hosts are
 # lv2_plugin_test's).
@@ -13,6 +14,9 @@ bundle=$1 uri=$2 tevaro_dsp=$3 bridge=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export LV2_PATH=$(dirname "$bundle")
+
+lv2_validate "$bundle/manifest.ttl" "$bundle/tevaro-surround.ttl" >"$work/validate.txt" 2>&1 ||
+  { grep -v '^Skipping' "$work/validate.txt"; exit 1; }
 
 info=$(lv2info "$uri")
 expect() {
