@@ -163,8 +163,8 @@ bool drawLoudnessChart(const std::string& pngPath, const std::vector<std::string
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const double centre = Left + slot * (r + 0.5);
         text(cr, rows[r].quality, centre, Height - Bottom + 11, "DejaVu Sans 8", 0x5b6475, Align::centre);
-        if (r % 3 == 1) text(cr, rows[r].preset, centre, Height - Bottom + 27, "DejaVu Sans Bold 9", 0x1d2433,
-                             Align::centre);
+        if (r % 3 == 1)
+            text(cr, rows[r].preset, centre, Height - Bottom + 27, "DejaVu Sans Bold 9", 0x1d2433, Align::centre);
         if (r % 3 == 0 && r != 0) {
             setRgb(cr, 0xc9ced8);
             cairo_move_to(cr, std::round(Left + slot * r) + 0.5, Top);

@@ -73,7 +73,8 @@ int drawLoudness(const std::string& tsv, const std::string& png) {
             return std::fprintf(stderr, "dsp-charts: %s: a row without every signal\n", tsv.c_str()), 1;
         rows.push_back(row);
     }
-    if (!drawLoudnessChart(png, signals, rows)) return std::fprintf(stderr, "dsp-charts: cannot write %s\n", png.c_str()), 1;
+    if (!drawLoudnessChart(png, signals, rows))
+        return std::fprintf(stderr, "dsp-charts: cannot write %s\n", png.c_str()), 1;
     return 0;
 }
 

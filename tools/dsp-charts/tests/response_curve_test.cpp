@@ -24,10 +24,10 @@ TEST(ResponseCurve, KnownFiltersGiveTheirTextbookMagnitudes) {
         double at100, atQuarter, atHalf;
     };
     const Case cases[] = {
-        {{1.0}, 0.0, 0.0, 0.0},                                   // an impulse is flat
-        {{0.0, 0.0, 0.5}, -6.0206, -6.0206, -6.0206},             // a delayed half: flat at -6 dB
-        {{0.5, 0.5}, -0.00022, -3.0103, -120.0},                 // two-tap average: -3 dB at fs/4, zero at fs/2
-        {{0.5, -0.5}, -42.946, -3.0103, 0.0},                     // first difference: rises to the top
+        {{1.0}, 0.0, 0.0, 0.0},                        // an impulse is flat
+        {{0.0, 0.0, 0.5}, -6.0206, -6.0206, -6.0206},  // a delayed half: flat at -6 dB
+        {{0.5, 0.5}, -0.00022, -3.0103, -120.0},       // two-tap average: -3 dB at fs/4, zero at fs/2
+        {{0.5, -0.5}, -42.946, -3.0103, 0.0},          // first difference: rises to the top
     };
     for (const Case& c : cases) {
         const auto db = magnitudeDb(c.taps.data(), int(c.taps.size()), f, rate);
