@@ -163,23 +163,28 @@ bool writeContactSheet(const char* path, const std::vector<Picture>& pictures) {
     place(cr, rest.get(), 680, 36, 1, false);
     place(cr, lit.get(), 680, 170, 1, false);
 
-    panel::text(cr, "Cover panel frames around a cover, and the empty case (2x)", Heading, 680, 320, panel::Align::Left,
+    panel::text(cr, "Cover frame, hover frame and the empty case, on the sky", Heading, 680, 320, panel::Align::Left,
                 Ink);
     for (int i = 0; i < 2; ++i) {
         const double x = 680 + i * 200, y = 332;
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_scale(cr, 0.85, 0.85);
-        cairo_set_source_rgb(cr, 0.45, 0.66, 0.92);
+        // Over the corner of the sky the panel rests on.
+        cairo_save(cr);
         cairo_rectangle(cr, 0, 0, 220, 220);
-        cairo_fill(cr);
+        cairo_clip(cr);
+        place(cr, by.at("DATATABLE_Bkg"), -10, -10, 1.0);
+        cairo_restore(cr);
         place(cr, by.at(i == 0 ? "DATATABLE_Album_drop_shadow" : "DATATABLE_Album_hover"), 2, 2, 208.0 / FrameWidth);
         place(cr, by.at("track2_art"), 2, 2, 200.0 / DemoCoverSize);
         cairo_restore(cr);
     }
-    cairo_set_source_rgb(cr, 0.45, 0.66, 0.92);
+    cairo_save(cr);
     cairo_rectangle(cr, 1080, 332, 200, 200);
-    cairo_fill(cr);
+    cairo_clip(cr);
+    place(cr, by.at("DATATABLE_Bkg"), 1070, 322, 1.0);
+    cairo_restore(cr);
     place(cr, by.at("DATATABLE_No_cover"), 1080, 344, 0.97);
 
     // Every picture on its own, small ones enlarged, over a checkerboard where they have alpha.

@@ -57,10 +57,10 @@ Surface albumFrame(bool hovered) {
             Layer pixel{{0, 0, 0}, 0};
             if (hovered) {
                 // A cool light around the art, brightest at its edge, as if the cover were lit
-                // from behind when the pointer reaches it.
-                const double glow = d > 0 ? std::exp(-d / 3.2) : 0.0;
-                pixel = over({{0.62, 0.90, 1.0}, 0.95 * glow}, pixel);
-                pixel = over({{1, 1, 1}, 0.9 * (1 - smoothstep(0.0, 2.0, std::fabs(d)))}, pixel);
+                // from behind when the pointer reaches it: a white rim in a cyan halo.
+                const double glow = d > 0 ? 1 - smoothstep(2.5, 9.0, d) : 0.0;
+                pixel = over({panel::mixed({0.85, 0.97, 1.0}, {0.30, 0.82, 1.0}, clamp01((d - 2) / 5)), glow}, pixel);
+                pixel = over({{1, 1, 1}, 1 - smoothstep(2.0, 3.0, std::fabs(d))}, pixel);
             } else {
                 // A soft shadow falling to the lower right.
                 const double shadow = rectDistance(px - 3, py - 4, ArtRight, ArtBottom);
