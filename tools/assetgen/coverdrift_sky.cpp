@@ -66,9 +66,10 @@ double puffField(const std::vector<Puff>& puffs, double x, double y) {
 }
 
 CloudShape towerCloud() {
-    // A towering cumulus: a broad base and a tall, cauliflower crown a little left of centre.
-    std::vector<Puff> base = {{150, 330, 58}, {215, 318, 70}, {290, 322, 66}, {350, 336, 50},
-                              {235, 250, 72}, {300, 262, 56}, {205, 190, 52}, {260, 175, 48}};
+    // A towering cumulus: a broad base narrowing through a heaped middle to a rounded crown.
+    std::vector<Puff> base = {{120, 338, 48}, {180, 326, 60}, {250, 318, 68}, {320, 326, 60},
+                              {380, 340, 46}, {195, 262, 56}, {262, 246, 64}, {322, 270, 48},
+                              {228, 188, 50}, {282, 180, 48}, {252, 130, 42}};
     return {heapPuffs(base, 3, 3, 0.55, 0x1CE), 372, 0.55, 0.55, 0.10, 0xC10D1};
 }
 
@@ -91,8 +92,11 @@ Surface sky() {
             // The sun stays out of the picture; only its glow spreads over the upper right.
             const double dx = (x - sunX) / SkyWidth, dy = (y - sunY) / SkyHeight;
             const double d = std::sqrt(dx * dx + dy * dy * 1.4);
-            const Rgb warm{1.0, 0.98, 0.92};
-            c = mix(c, warm, 0.55 * std::exp(-d * d / 0.030) + 0.22 * std::exp(-d * d / 0.22));
+            // Light adds to the sky (a screen blend), so the glow brightens without greying it.
+            const double glow = 0.62 * std::exp(-d * d / 0.026) + 0.25 * std::exp(-d * d / 0.20);
+            const Rgb warm{1.0, 0.97, 0.88};
+            c = {1 - (1 - c.r) * (1 - glow * warm.r), 1 - (1 - c.g) * (1 - glow * warm.g),
+                 1 - (1 - c.b) * (1 - glow * warm.b)};
             // High haze: long, faint streaks, strongest in the middle of the sky.
             const double streak = fractalNoise(x * 0.35, y * 2.6, 90, 5, 0x5C1);
             const double haze =
