@@ -11,7 +11,7 @@ Rgb mix(Rgb a, Rgb b, double t) { return panel::mixed(a, b, clamp01(t)); }
 void sunsetGrid(cairo_surface_t* s) {
     const int n = DemoCoverSize;
     const double horizon = 0.64 * n;
-    const double sunX = n / 2.0, sunY = horizon - 8, sunR = 0.27 * n;
+    const double sunX = n / 2.0, sunY = horizon - 45, sunR = 0.25 * n;
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
             Rgb c;
@@ -25,15 +25,15 @@ void sunsetGrid(cairo_surface_t* s) {
                 if (d < sunR) {
                     // The sun, graded yellow to magenta, cut by bands that widen downwards.
                     const double t = (y - (sunY - sunR)) / (2 * sunR);
-                    const double band = (y - (sunY - sunR * 0.1)) / (sunR * 1.1);
-                    const bool cut = band > 0 && std::fmod(band * 7, 1.0) < 0.18 + 0.45 * band;
+                    const double band = (y - (sunY - sunR * 0.45)) / (sunR * 1.45);
+                    const bool cut = band > 0 && std::fmod(band * 9, 1.0) < 0.10 + 0.55 * band;
                     if (!cut) c = mix({1.0, 0.93, 0.35}, {1.0, 0.25, 0.55}, t * 1.3);
                 } else {
                     c = mix(c, {1.0, 0.55, 0.50}, 0.45 * std::exp(-(d - sunR) / 30));
                 }
                 // Two ridges of mountains in silhouette before the sun.
-                const double ridge1 = horizon - 40 - 38 * fractalNoise(x, 0, 70, 4, 0x3A1);
-                const double ridge2 = horizon - 12 - 30 * fractalNoise(x, 0, 45, 4, 0x3A2);
+                const double ridge1 = horizon - 16 - 34 * fractalNoise(x, 0, 70, 4, 0x3A1);
+                const double ridge2 = horizon - 4 - 16 * fractalNoise(x, 0, 45, 4, 0x3A2);
                 if (y > ridge1) c = mix({0.22, 0.05, 0.30}, {0.35, 0.07, 0.38}, (y - ridge1) / 40);
                 if (y > ridge2) c = {0.12, 0.02, 0.18};
             } else {
@@ -49,7 +49,9 @@ void sunsetGrid(cairo_surface_t* s) {
                              widthX = 0.015 / (depth + 0.04);
                 const double line =
                     std::max(1 - smoothstep(0, widthZ, 0.5 - lineZ), 1 - smoothstep(0, widthX, 0.5 - lineX));
-                c = mix(c, {0.30, 0.95, 1.0}, clamp01(line) * (0.4 + 0.6 * depth));
+                // Far lines crowd into a haze instead of a moire.
+                c = mix(c, {0.30, 0.95, 1.0}, clamp01(line) * (0.4 + 0.6 * depth) * smoothstep(0.01, 0.16, depth));
+                c = mix(c, {0.55, 0.30, 0.75}, 0.5 * (1 - smoothstep(0.0, 0.14, depth)));
                 c = mix(c, {1.0, 0.40, 0.60}, 0.35 * std::exp(-(y - horizon) / 12));
             }
             const double grain = (randomAt(0x6A12, y * n + x) - 0.5) * 0.04;
