@@ -307,7 +307,10 @@ TEST_P(CloudOpacity, RedRuleLeavesTransparentBlueAroundASoftOpaqueWhiteCloud) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Clouds, CloudOpacity,
-                         testing::Values(CloudCase{"DATATABLE_Cloud_1.jpg"}, CloudCase{"DATATABLE_Cloud_2.jpg"}));
+                         testing::Values(CloudCase{"DATATABLE_Cloud_1.jpg"}, CloudCase{"DATATABLE_Cloud_2.jpg"}),
+                         [](const testing::TestParamInfo<CloudCase>& info) {
+                             return std::string(info.param.file).substr(10, 7);  // Cloud_1, Cloud_2
+                         });
 
 TEST(CoverDriftArt, TwoDifferentClouds) {
     const Image one = load("DATATABLE_Cloud_1.jpg"), two = load("DATATABLE_Cloud_2.jpg");
