@@ -194,7 +194,7 @@ bool writeContactSheet(const char* path, const std::vector<Picture>& pictures) {
                   h = cairo_image_surface_get_height(p.surface.get());
         const double scale = w >= 400 ? 0.4 : w >= 150 ? 1.0 : w >= 30 ? 3.0 : w >= 20 ? 4.0 : 6.0;
         const double pw = w * scale, ph = h * scale;
-        const double cell = std::max(pw, 120.0) + 16;
+        const double cell = std::max(pw, 170.0) + 16;
         if (x + cell > SheetWidth) {
             x = 20;
             y += rowHeight + 40;
