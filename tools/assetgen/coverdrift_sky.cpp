@@ -77,7 +77,7 @@ CloudShape driftCloud() {
     // A long, low drift of separate heaps that merge at the base, wispier at the ends.
     std::vector<Puff> base = {{95, 300, 40},  {150, 290, 52}, {215, 284, 58}, {285, 292, 50},
                               {345, 298, 46}, {400, 306, 36}, {190, 240, 44}, {300, 248, 38}};
-    return {heapPuffs(base, 3, 3, 0.52, 0xD41F7), 332, 0.65, 0.90, 0.08, 0xC10D2};
+    return {heapPuffs(base, 3, 3, 0.52, 0xD41F7), 332, 0.65, 0.70, 0.08, 0xC10D2};
 }
 
 }  // namespace
