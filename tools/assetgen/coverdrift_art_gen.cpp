@@ -3,7 +3,6 @@
 // and optionally a contact sheet for review:
 //   coverdrift_art_gen --out DIR [--contact FILE.png]
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include <sys/stat.h>
@@ -11,6 +10,7 @@
 #include "tools/assetgen/bmp24.h"
 #include "tools/assetgen/coverdrift_contact_sheet.h"
 #include "tools/assetgen/coverdrift_pictures.h"
+#include "tools/assetgen/generator_options.h"
 #include "tools/assetgen/raster_files.h"
 
 namespace {
@@ -39,13 +39,8 @@ bool writeText(const std::string& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string out, contact;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--out") == 0)
-            out = argv[i + 1];
-        else if (std::strcmp(argv[i], "--contact") == 0)
-            contact = argv[i + 1];
-    }
+    const std::string out = tevaro::assetgen::optionValue(argc, argv, "--out");
+    const std::string contact = tevaro::assetgen::optionValue(argc, argv, "--contact");
     if (out.empty()) {
         std::fprintf(stderr, "usage: coverdrift_art_gen --out DIR [--contact FILE.png]\n");
         return 2;
