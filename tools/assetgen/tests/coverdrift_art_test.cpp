@@ -161,8 +161,8 @@ Pixel mean(const Image& image) { return mean(image, 0, 0, image.width, image.hei
 // The declarations of coverdrift_art.rc: resource name to type and file.
 std::map<std::string, std::pair<std::string, std::string>> declarations() {
     std::map<std::string, std::pair<std::string, std::string>> out;
-    std::istringstream rc(std::string(reinterpret_cast<const char*>(readFile(Dir + "/coverdrift_art.rc").data()),
-                                      readFile(Dir + "/coverdrift_art.rc").size()));
+    const std::vector<unsigned char> text = readFile(Dir + "/coverdrift_art.rc");
+    std::istringstream rc(std::string(text.begin(), text.end()));
     std::string line;
     while (std::getline(rc, line)) {
         if (line.empty() || line.rfind("//", 0) == 0) continue;
