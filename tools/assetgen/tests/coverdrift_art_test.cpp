@@ -175,7 +175,7 @@ std::map<std::string, std::pair<std::string, std::string>> declarations() {
 }
 
 struct Expected {
-    const char* name;
+    std::string name;
     const char* type;
     const char* extension;
     int width, height;
@@ -195,14 +195,10 @@ std::vector<Expected> expectedResources() {
         {"DATATABLE_Button_R3", "BITMAP", ".bmp", 10, 8},
         {"DATATABLE_Button_R_Peak", "BITMAP", ".bmp", 10, 8},
     };
-    static std::vector<std::string> names;  // keeps the composed names alive
-    names.clear();
     for (const char* block : {"1A", "2A", "3A", "4A", "5A", "6A", "1B", "Peak"}) {
-        names.push_back(std::string("DATATABLE_Button_") + block);
-        names.push_back(std::string("DATATABLE_hd_Button_") + block);
+        all.push_back({std::string("DATATABLE_Button_") + block, "BITMAP", ".bmp", 10, 10});
+        all.push_back({std::string("DATATABLE_hd_Button_") + block, "BITMAP", ".bmp", 20, 20});
     }
-    for (std::size_t i = 0; i < names.size(); ++i)
-        all.push_back({names[i].c_str(), "BITMAP", ".bmp", i % 2 ? 20 : 10, i % 2 ? 20 : 10});
     return all;
 }
 
