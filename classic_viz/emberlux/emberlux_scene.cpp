@@ -24,9 +24,7 @@ constexpr PresetTable presets[3] = {
 
 }  // namespace
 
-void EmberluxScene::continueScene(EffectCore& effect) {
-    painter::continuePaintedScene(effect, *this, painter::Strip);
-}
+void EmberluxScene::continueScene(EffectCore& effect) { painter::continuePaintedScene(effect, *this, painter::Strip); }
 
 void EmberluxScene::adjustResponse(int averageLevel, int& edgeWidth, int& blendPercent, bool& surfaceShown) {
     if (averageLevel < 5) {

@@ -19,7 +19,7 @@ void fillBar(const ImageView& strip, const ImageView& brush, int n, bool faded) 
     std::fill(brush.pixels + copied, brush.pixels + count, belowBarColour(strip));
     if (faded && copied > 2) {
         static constexpr Pixel fades[3] = {0x80u << 24, 0x40u << 24, 0x20u << 24};  // last, second last, third
-        for (int k = 0; k < 3; ++k) brush.pixels[copied - 1 - k] += fades[k];  // T wraps modulo 256
+        for (int k = 0; k < 3; ++k) brush.pixels[copied - 1 - k] += fades[k];       // T wraps modulo 256
     }
 }
 

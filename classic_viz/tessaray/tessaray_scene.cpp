@@ -44,7 +44,8 @@ void makeOpaque(const ImageView& picture) {
 
 void recolour(const ImageView& picture, Pixel colour) {
     colour &= ColourBits;
-    for (int i = 0, n = picture.pixelCount(); i < n; ++i) picture.pixels[i] = (picture.pixels[i] & ~ColourBits) | colour;
+    for (int i = 0, n = picture.pixelCount(); i < n; ++i)
+        picture.pixels[i] = (picture.pixels[i] & ~ColourBits) | colour;
 }
 
 }  // namespace
@@ -146,7 +147,10 @@ void TessarayScene::setUp(EffectCore& effect, int preset) {
 
     if (preset == Delight) {
         Layer& backdrop = layers[Backdrop];
+        // A colour strip like layer 1: placed on the canvas so that its scroll pass runs.
+        backdrop.layerClass = ClassAnimated;
         backdrop.worldX = 347;
+        backdrop.worldY = 0;
         backdrop.lift = -64;
         backdrop.scrollWrapMode = 4;
         backdrop.composited = NotComposited;

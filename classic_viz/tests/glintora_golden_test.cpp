@@ -4,36 +4,14 @@
 #include <cstdlib>
 
 #include "classic_viz/tests/glintora_fixture.h"
+#include "classic_viz/tests/golden_frames.h"
 
 namespace tevaro::viz {
 namespace {
 
+using testing::canvasChecksum;
 using testing::GlintoraFixture;
-
-// A reproducible spectrum: bands that move with the frame, with a quiet stretch every 32 frames
-// so the quiet check and the grid relayout are exercised too.
-void syntheticSpectrum(int frame, std::array<std::uint8_t, SpectrumBins>& bins) {
-    const bool quiet = (frame / 16) % 2 == 1 && frame % 16 < 6;
-    std::uint32_t state = 0x9E3779B9u * static_cast<std::uint32_t>(frame + 1);
-    for (int i = 0; i < SpectrumBins; ++i) {
-        state = state * 1664525u + 1013904223u;
-        const int band = ((i >> 5) + frame) % 12;
-        const int level = band < 4 ? 200 - band * 40 : 30;
-        bins[static_cast<std::size_t>(i)] =
-            quiet ? 0 : static_cast<std::uint8_t>(level + static_cast<int>(state >> 27));
-    }
-}
-
-std::uint32_t canvasChecksum(const SceneEngine& scene) {
-    std::uint32_t h = 2166136261u;  // FNV-1a over the canvas words
-    const Pixel* p = scene.canvasPixels();
-    for (int i = 0, n = scene.canvasWidth() * scene.canvasHeight(); i < n; ++i) {
-        h = (h ^ (p[i] & 0xFFu)) * 16777619u;
-        h = (h ^ ((p[i] >> 8) & 0xFFu)) * 16777619u;
-        h = (h ^ ((p[i] >> 16) & 0xFFu)) * 16777619u;
-    }
-    return h;
-}
+using testing::syntheticSpectrum;
 
 // Frame checksums of one preset summed into one value; GLINTORA_GOLDEN_VERBOSE=1 prints each frame's
 // so a change can be traced to the first frame that differs.

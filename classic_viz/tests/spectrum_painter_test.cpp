@@ -79,10 +79,12 @@ TEST(BrushPosition, EachOrderModePlacesTheBrushOrSkipsTheColumn) {
     };
     constexpr int Unchanged = 1234;
     const Case cases[] = {
-        {1, 100, -155, 0, true},  {0, 0, -255, 0, true},        {2, 255, 0, 0, true},
-        {3, 100, 220, 0, true},   {4, 100, 164, 0, true},       {5, 3, 3, 0, true},
-        {5, 2, 2, 0, false},      {6, 100, -168, 0, true},      {7, 200, 0, 0, true},
-        {8, 101, Unchanged, 110, true}, {8, 255, Unchanged, 33, true}, {9, 50, Unchanged, 0, true},
+        {1, 100, -155, 0, true},       {0, 0, -255, 0, true},
+        {2, 255, 0, 0, true},          {3, 100, 220, 0, true},
+        {4, 100, 164, 0, true},        {5, 3, 3, 0, true},
+        {5, 2, 2, 0, false},           {6, 100, -168, 0, true},
+        {7, 200, 0, 0, true},          {8, 101, Unchanged, 110, true},
+        {8, 255, Unchanged, 33, true}, {9, 50, Unchanged, 0, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.orderMode);

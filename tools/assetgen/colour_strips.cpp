@@ -17,12 +17,24 @@ void hueColour(double hue, double& r, double& g, double& b) {
     t = t * t * (3.0 - 2.0 * t);
     const double up = t, down = 1.0 - t;
     switch (sector) {
-        case 0: r = 1, g = up, b = 0; break;
-        case 1: r = down, g = 1, b = 0; break;
-        case 2: r = 0, g = 1, b = up; break;
-        case 3: r = 0, g = down, b = 1; break;
-        case 4: r = up, g = 0, b = 1; break;
-        default: r = 1, g = 0, b = down; break;
+        case 0:
+            r = 1, g = up, b = 0;
+            break;
+        case 1:
+            r = down, g = 1, b = 0;
+            break;
+        case 2:
+            r = 0, g = 1, b = up;
+            break;
+        case 3:
+            r = 0, g = down, b = 1;
+            break;
+        case 4:
+            r = up, g = 0, b = 1;
+            break;
+        default:
+            r = 1, g = 0, b = down;
+            break;
     }
 }
 

@@ -31,8 +31,8 @@ ArchivePicture emberStrip() {
 
 std::vector<ArchivePicture> pulsePictures() {
     std::vector<ArchivePicture> pictures;
-    pictures.push_back(solidPicture(352, 320, 0, EntryFormat::Rle24));  // 1: the painting surface, one run
-    pictures.push_back(emberStrip());                                    // 2
+    pictures.push_back(solidPicture(352, 320, 0, EntryFormat::Rle24));       // 1: the painting surface, one run
+    pictures.push_back(emberStrip());                                        // 2
     pictures.push_back(solidPicture(1, 256, 0x0000FF, EntryFormat::Rle16));  // 3: brush
     pictures.push_back(solidPicture(1, 320, 0x0000FF, EntryFormat::Rle16));  // 4: brush
     // 5: the hue cycle of the other strips, three equal columns (each row a run of three).

@@ -65,16 +65,17 @@ std::vector<ArchivePicture> tessarayPictures() {
         for (const Size& s : brickShapes)
             pictures.push_back(solidPicture(s.width, s.height, setColours[set], EntryFormat::Rle16));
     for (int k = 0; k < 20; ++k)  // 51..70
-        pictures.push_back(solidPicture(80, 80, 0x808080 + static_cast<std::uint32_t>(k) * 0x020202, EntryFormat::Rle16));
+        pictures.push_back(
+            solidPicture(80, 80, 0x808080 + static_cast<std::uint32_t>(k) * 0x020202, EntryFormat::Rle16));
     pictures.push_back(solidPicture(28, 51, 0xA0A0A0, EntryFormat::Rle16));  // 71
     pictures.push_back(solidPicture(56, 28, 0xA0A0A0, EntryFormat::Rle16));  // 72
     // 73: the hue cycle backwards, blue about row 80, cyan 140, green 175, yellow 220.
     pictures.push_back(verticalStrip(1, 255, hueCycle(254, {40, 80, 140, 175, 220}, false), EntryFormat::Raw24));
-    pictures.push_back(bandedStrip());                                                       // 74
-    pictures.push_back(pastelStrip());                                                       // 75
+    pictures.push_back(bandedStrip());                                                                             // 74
+    pictures.push_back(pastelStrip());                                                                             // 75
     pictures.push_back(verticalStrip(1, 320, hueCycle(319, {53, 106, 160, 213, 266}, true), EntryFormat::Raw24));  // 76
-    pictures.push_back(solidPicture(352, 320, 0, EntryFormat::Rle24));        // 77
-    pictures.push_back(solidPicture(200, 200, 0xFFFFFF, EntryFormat::Rle24));  // 78
+    pictures.push_back(solidPicture(352, 320, 0, EntryFormat::Rle24));                                             // 77
+    pictures.push_back(solidPicture(200, 200, 0xFFFFFF, EntryFormat::Rle24));                                      // 78
     return pictures;
 }
 

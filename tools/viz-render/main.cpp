@@ -1,7 +1,8 @@
 // viz-render: renders a classic visualization's preset from a sound file (or the built-in demo
 // programme) into PNG frames and a contact sheet, with the same engine the plug-ins run.
 //
-//   viz-render --effect glintora --preset 0|1|2 [--size WxH] [--fps N] [--frames N] [--input FILE] --out DIR
+//   viz-render --effect glintora|tessaray|throbwave|emberlux --preset 0|1|2 [--size WxH] [--fps N] [--frames N]
+//   [--input FILE] --out DIR
 #include <sndfile.h>
 
 #include <algorithm>
@@ -14,8 +15,13 @@
 #include <string>
 
 #include "classic_viz/framework/effect_core.h"
+#include "classic_viz/emberlux/emberlux_scene.h"
 #include "classic_viz/glintora/glintora_archive.h"
 #include "classic_viz/glintora/glintora_scene.h"
+#include "classic_viz/tessaray/tessaray_archive.h"
+#include "classic_viz/tessaray/tessaray_scene.h"
+#include "classic_viz/throbwave/pulse_archive.h"
+#include "classic_viz/throbwave/throbwave_scene.h"
 #include "classic_viz/levels/demo_programme.h"
 #include "classic_viz/levels/player_spectrum.h"
 #include "tools/viz-render/png_output.h"
@@ -34,12 +40,54 @@ struct Options {
     std::string out;
 };
 
+// The effects this tool draws: script, description and the titles of the contact sheets.
+struct EffectEntry {
+    const char* name;
+    const char* title;
+    std::unique_ptr<viz::SceneScript> (*script)();
+    viz::EffectDescription (*description)();
+    const char* presets[3];
+};
+template <typename Script>
+std::unique_ptr<viz::SceneScript> make() {
+    return std::make_unique<Script>();
+}
+const EffectEntry effects[] = {
+    {"glintora",
+     "Glintora",
+     make<viz::GlintoraScene>,
+     [] { return viz::glintoraDescription(viz::glintoraArchive, viz::glintoraArchiveSize); },
+     {"Starlight", "Star Clouds", "Star Glow"}},
+    {"tessaray",
+     "Tessaray",
+     make<viz::TessarayScene>,
+     [] { return viz::tessarayDescription(viz::tessarayArchive, viz::tessarayArchiveSize); },
+     {"preset 0", "preset 1", "preset 2"}},
+    {"throbwave",
+     "Throbwave",
+     make<viz::ThrobwaveScene>,
+     [] { return viz::pulseDescription(viz::pulseArchive, viz::pulseArchiveSize); },
+     {"preset 0", "preset 1", "preset 2"}},
+    {"emberlux",
+     "Emberlux",
+     make<viz::EmberluxScene>,
+     [] { return viz::pulseDescription(viz::pulseArchive, viz::pulseArchiveSize); },
+     {"preset 0", "preset 1", "preset 2"}},
+};
+
+const EffectEntry* findEffect(const std::string& name) {
+    for (const EffectEntry& e : effects)
+        if (name == e.name) return &e;
+    return nullptr;
+}
+
 constexpr int MaxDefaultFrames = 600;  // without --frames, at most 20 s at 30 fps
 constexpr int ContactFrames = 12;
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: viz-render --effect glintora --preset 0|1|2 [--size WxH] [--fps N] [--frames N]\n"
+                 "usage: viz-render --effect glintora|tessaray|throbwave|emberlux --preset 0|1|2 [--size WxH] [--fps "
+                 "N] [--frames N]\n"
                  "                  [--input FILE] --out DIR\n");
     return 2;
 }
@@ -66,8 +114,8 @@ bool parse(int argc, char** argv, Options& o) {
         else
             return false;
     }
-    return o.effect == "glintora" && o.preset >= 0 && o.preset <= 2 && o.width > 0 && o.height > 0 && o.width <= 8192 &&
-           o.height <= 8192 && o.fps > 0 && !o.out.empty();
+    return findEffect(o.effect) != nullptr && o.preset >= 0 && o.preset <= 2 && o.width > 0 && o.height > 0 &&
+           o.width <= 8192 && o.height <= 8192 && o.fps > 0 && !o.out.empty();
 }
 
 bool readSound(const std::string& path, levels::StereoAudio& audio) {
@@ -116,10 +164,11 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(o.out, ec);
 
+    const EffectEntry& entry = *findEffect(o.effect);
     viz::RandomSource random;
-    viz::GlintoraScene script;
-    const viz::EffectDescription description = viz::glintoraDescription(viz::glintoraArchive, viz::glintoraArchiveSize);
-    auto effect = std::make_unique<viz::EffectCore>(description, script, random);
+    const std::unique_ptr<viz::SceneScript> script = entry.script();
+    const viz::EffectDescription description = entry.description();
+    auto effect = std::make_unique<viz::EffectCore>(description, *script, random);
     effect->setCurrentPreset(o.preset);
 
     levels::PlayerSpectrum spectrum;
@@ -146,8 +195,7 @@ int main(int argc, char** argv) {
             sheetNumbers.push_back(frame);
         }
     }
-    static const char* const presetNames[3] = {"Starlight", "Star Clouds", "Star Glow"};
-    const std::string title = std::string("Glintora - ") + presetNames[o.preset];
+    const std::string title = std::string(entry.title) + " - " + entry.presets[o.preset];
     if (!sheet.empty() && !vizrender::writeContactSheet(sheet, sheetNumbers, title, o.out + "/contact.png")) {
         std::fprintf(stderr, "viz-render: cannot write the contact sheet\n");
         return 1;
