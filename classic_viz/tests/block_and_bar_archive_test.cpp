@@ -54,13 +54,20 @@ bool looksLike(Pixel p, Hue hue) {
     auto on = [](int c) { return c > 153; };
     auto off = [](int c) { return c < 102; };
     switch (hue) {
-        case Red: return on(r) && off(g) && off(b);
-        case Yellow: return on(r) && on(g) && off(b);
-        case Green: return off(r) && on(g) && off(b);
-        case Cyan: return off(r) && on(g) && on(b);
-        case Blue: return off(r) && off(g) && on(b);
-        case Magenta: return on(r) && off(g) && on(b);
-        case White: return r > 230 && g > 230 && b > 230;
+        case Red:
+            return on(r) && off(g) && off(b);
+        case Yellow:
+            return on(r) && on(g) && off(b);
+        case Green:
+            return off(r) && on(g) && off(b);
+        case Cyan:
+            return off(r) && on(g) && on(b);
+        case Blue:
+            return off(r) && off(g) && on(b);
+        case Magenta:
+            return on(r) && off(g) && on(b);
+        case White:
+            return r > 230 && g > 230 && b > 230;
     }
     return false;
 }
@@ -87,19 +94,32 @@ TEST(BlockArchive, HoldsTheSeventyEightEntriesOfTheirSizes) {
     std::vector<Size> sizes;
     for (int set = 0; set < 5; ++set) sizes.insert(sizes.end(), shapes, shapes + 10);
     for (int k = 51; k <= 70; ++k) sizes.push_back({80, 80});
-    const std::vector<Size> rest = {{28, 51}, {56, 28}, {1, 255}, {1, 1024}, {1, 255}, {1, 320}, {352, 320}, {200, 200}};
+    const std::vector<Size> rest = {{28, 51}, {56, 28}, {1, 255},   {1, 1024},
+                                    {1, 255}, {1, 320}, {352, 320}, {200, 200}};
     sizes.insert(sizes.end(), rest.begin(), rest.end());
     expectSizes(archive, sizes);
 
     expectStrip(archive, {
                              // 73: the hue cycle backwards.
-                             {73, 0, Red}, {73, 40, Magenta}, {73, 80, Blue}, {73, 140, Cyan}, {73, 175, Green},
-                             {73, 220, Yellow}, {73, 254, Red},
+                             {73, 0, Red},
+                             {73, 40, Magenta},
+                             {73, 80, Blue},
+                             {73, 140, Cyan},
+                             {73, 175, Green},
+                             {73, 220, Yellow},
+                             {73, 254, Red},
                              // 75: the pastel cycle, red, cyan about row 60, white about 160.
-                             {75, 0, Red}, {75, 60, Cyan}, {75, 160, White},
+                             {75, 0, Red},
+                             {75, 60, Cyan},
+                             {75, 160, White},
                              // 76: the hue cycle forwards.
-                             {76, 0, Red}, {76, 53, Yellow}, {76, 106, Green}, {76, 160, Cyan}, {76, 213, Blue},
-                             {76, 266, Magenta}, {76, 319, Red},
+                             {76, 0, Red},
+                             {76, 53, Yellow},
+                             {76, 106, Green},
+                             {76, 160, Cyan},
+                             {76, 213, Blue},
+                             {76, 266, Magenta},
+                             {76, 319, Red},
                          });
     EXPECT_EQ(archive.image(78).pixels[0], 0xFFFFFFu);
     EXPECT_EQ(archive.image(77).pixels[352 * 320 - 1], 0u);
@@ -129,9 +149,21 @@ TEST(BarArchive, HoldsSixEntriesWithTheBlackSurfaceAsOneRun) {
     for (int i = 0; i < surface.pixelCount(); ++i) ASSERT_EQ(surface.pixels[i], 0u) << i;
 
     expectStrip(archive, {
-                             {2, 0, Yellow}, {2, 200, White}, {2, 384, Blue}, {2, 576, Red}, {2, 880, Cyan},
-                             {2, 1023, Yellow}, {5, 0, Red}, {5, 53, Yellow}, {5, 106, Green}, {5, 160, Cyan},
-                             {5, 213, Blue}, {5, 266, Magenta}, {5, 319, Red}, {3, 100, Blue}, {4, 300, Blue},
+                             {2, 0, Yellow},
+                             {2, 200, White},
+                             {2, 384, Blue},
+                             {2, 576, Red},
+                             {2, 880, Cyan},
+                             {2, 1023, Yellow},
+                             {5, 0, Red},
+                             {5, 53, Yellow},
+                             {5, 106, Green},
+                             {5, 160, Cyan},
+                             {5, 213, Blue},
+                             {5, 266, Magenta},
+                             {5, 319, Red},
+                             {3, 100, Blue},
+                             {4, 300, Blue},
                          });
     // The strips' columns are (nearly) equal.
     for (int entry : {2, 5}) {
@@ -139,9 +171,9 @@ TEST(BarArchive, HoldsSixEntriesWithTheBlackSurfaceAsOneRun) {
         for (int row = 0; row < v.height; ++row)
             for (int x = 1; x < 3; ++x) {
                 const Pixel a = v.pixels[row * 3], b = v.pixels[row * 3 + x];
-                EXPECT_LE(std::abs(redOf(a) - redOf(b)) + std::abs(greenOf(a) - greenOf(b)) +
-                              std::abs(blueOf(a) - blueOf(b)),
-                          6)
+                EXPECT_LE(
+                    std::abs(redOf(a) - redOf(b)) + std::abs(greenOf(a) - greenOf(b)) + std::abs(blueOf(a) - blueOf(b)),
+                    6)
                     << "entry " << entry << " row " << row;
             }
     }
