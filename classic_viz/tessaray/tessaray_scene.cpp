@@ -92,9 +92,7 @@ void TessarayScene::run(EffectCore& effect) {
 void TessarayScene::setUp(EffectCore& effect, int preset) {
     SceneEngine& scene = effect.scene;
     const PresetTable& table = presets[preset];
-    scene.clearColour = 0;
-    effect.defaultLayout();
-    scene.sceneBuilt = true;
+    effect.startPresetScene();
     scene.sceneBuilt = false;
     effect.chooseCanvasSize(352, 320);
     scene.camera.flatten();

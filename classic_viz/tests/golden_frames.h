@@ -1,6 +1,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
 
 #include "classic_viz/framework/scene_engine.h"
 #include "classic_viz/framework/spectrum_analysis.h"
@@ -31,6 +35,24 @@ inline std::uint32_t canvasChecksum(const SceneEngine& scene) {
         h = (h ^ ((p[i] >> 16) & 0xFFu)) * 16777619u;
     }
     return h;
+}
+
+// Frame checksums of one preset summed into one value; CLASSIC_GOLDEN_VERBOSE=1 prints each frame's
+// so a change can be traced to the first frame that differs.
+template <typename Fixture>
+std::uint32_t renderPreset(int preset, int frames) {
+    Fixture f;
+    f.effect.setCurrentPreset(preset);
+    const bool verbose = std::getenv("CLASSIC_GOLDEN_VERBOSE") != nullptr;
+    std::uint32_t sum = 0;
+    for (int frame = 0; frame < frames; ++frame) {
+        syntheticSpectrum(frame, f.bins);
+        EXPECT_TRUE(f.frame());
+        const std::uint32_t c = canvasChecksum(f.scene());
+        if (verbose) std::printf("preset %d frame %d: %08x\n", preset, frame, c);
+        sum += c;
+    }
+    return sum;
 }
 
 }  // namespace tevaro::viz::testing

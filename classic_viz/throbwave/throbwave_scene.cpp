@@ -1,24 +1,18 @@
 #include "classic_viz/throbwave/throbwave_scene.h"
 
+#include "classic_viz/framework/bar_scene.h"
 #include "classic_viz/framework/spectrum_painter.h"
 
 namespace tevaro::viz {
 
 namespace {
 
-struct PresetTable {
-    int brushStyle;
-    int resampleFactor, smoothing, gain, blendPercent;
-    int edgeWidth, edgeTransparency, distanceScans;
-    float stripSpeed;
-    bool brushComposited;
+// Every preset centres its bars (order mode 8) with the folded or the soft-folded brush.
+constexpr painter::BarPreset presets[3] = {
+    {painter::StyleFolded, 8, 182, 20, 80, 10, 72, 322, 3, 0, 5, 0, 8.0f, 0.0f, 4, 0, 0.0f, 0, 0, 0, true, true},
+    {painter::StyleFoldedSoft, 8, 180, 9, 70, 0, 6, 255, 0, 0, 5, 0, 1.0f, 0.0f, 4, 0, 0.0f, 0, 0, 0, false, true},
+    {painter::StyleFolded, 8, 180, 20, 60, 10, 16, 111, 3, 0, 5, 0, 8.0f, 0.0f, 4, 0, 0.0f, 0, 0, 0, true, true},
 };
-constexpr PresetTable presets[3] = {
-    {painter::StyleFolded, 182, 20, 80, 10, 72, 322, 3, 8.0f, true},
-    {painter::StyleFoldedSoft, 180, 9, 70, 0, 6, 255, 0, 1.0f, false},
-    {painter::StyleFolded, 180, 20, 60, 10, 16, 111, 3, 8.0f, true},
-};
-constexpr int OrderCentred = 8;
 
 }  // namespace
 
@@ -49,55 +43,7 @@ void ThrobwaveScene::run(EffectCore& effect) {
 }
 
 void ThrobwaveScene::setUp(EffectCore& effect, int preset) {
-    SceneEngine& scene = effect.scene;
-    const PresetTable& table = presets[preset];
-    scene.clearColour = 0;
-    if (scene.sceneBuilt) {
-        scene.clearToBlack(0);
-        scene.clearToBlack(2);
-    }
-    effect.defaultLayout();
-    scene.brushStyle = painter::StyleNone;
-    scene.layers[2].composited = Composited;
-    scene.sceneBuilt = true;
-
-    effect.chooseCanvasSize(352, 320);
-    scene.brushStyle = table.brushStyle;
-    AnalysisSettings& analysis = effect.spectrum.settings;
-    analysis.orderMode = OrderCentred;
-    analysis.resampleFactor = table.resampleFactor;
-    analysis.smoothing = table.smoothing;
-    analysis.gain = table.gain;
-    analysis.blendPercent = table.blendPercent;
-    scene.layerCount = LayerCount;
-    scene.camera.flatten();
-
-    auto& layers = scene.layers;
-    Layer& surface = layers[painter::Surface];
-    surface.worldX = -1;
-    surface.worldY = 0;
-    surface.composited = Composited;
-    surface.edgeWidth = table.edgeWidth;
-    surface.edgeTransparency = table.edgeTransparency;
-    surface.distanceScans = table.distanceScans;
-    scene.setPicture(painter::Surface, ArchiveSlot, 1);
-
-    Layer& strip = layers[painter::Strip];
-    strip.worldX = 344;
-    strip.worldY = 0;
-    strip.composited = NotComposited;
-    strip.scrollWrapMode = 4;
-    scene.setPicture(painter::Strip, ArchiveSlot, 5);
-    scene.motion[painter::Strip].scrollSpeedY = table.stripSpeed;
-
-    layers[2].composited = NotComposited;
-
-    Layer& brush = layers[painter::Brush];
-    brush.worldX = 348;
-    brush.worldY = 0;
-    brush.state = StateRedraw;
-    brush.composited = table.brushComposited ? Composited : NotComposited;
-    scene.setPicture(painter::Brush, ArchiveSlot, 4);
+    painter::setUpBarScene(effect, ArchiveSlot, presets[preset]);
 }
 
 }  // namespace tevaro::viz
