@@ -266,5 +266,32 @@ TEST_P(EffectRender, ALongRunKeepsTheProcessesGdiObjectCountFlat) {
 
 INSTANTIATE_TEST_SUITE_P(Dlls, EffectRender, testing::ValuesIn(EngineRows), engineRowName);
 
+// The two bar effects ship one archive: the resource bytes of both DLLs are the same, six entries.
+TEST(ShippedArchives, BothBarEffectsCarryTheSameBarArchive) {
+    std::vector<std::uint8_t> first;
+    for (const EffectRow* row : {&EffectDlls[2], &EffectDlls[3]}) {
+        SCOPED_TRACE(row->name);
+        FreshEffect fresh(*row);
+        const std::span<const std::uint8_t> bytes = fresh.resource(L"DATATABLE_2");
+        ASSERT_GE(bytes.size(), 8u);
+        std::uint32_t count;
+        std::memcpy(&count, bytes.data() + 4, 4);
+        EXPECT_EQ(count, 6u);
+        if (first.empty())
+            first.assign(bytes.begin(), bytes.end());
+        else
+            EXPECT_TRUE(std::equal(first.begin(), first.end(), bytes.begin(), bytes.end()));
+    }
+}
+
+TEST(ShippedArchives, TheBlockEffectCarriesSeventyEightEntries) {
+    FreshEffect fresh(EffectDlls[1]);
+    const std::span<const std::uint8_t> bytes = fresh.resource(L"DATATABLE_3");
+    ASSERT_GE(bytes.size(), 8u);
+    std::uint32_t count;
+    std::memcpy(&count, bytes.data() + 4, 4);
+    EXPECT_EQ(count, 78u);
+}
+
 }  // namespace
 }  // namespace tevaro::viz::test
