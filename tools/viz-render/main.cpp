@@ -15,13 +15,10 @@
 #include <string>
 
 #include "classic_viz/framework/effect_core.h"
-#include "classic_viz/emberlux/emberlux_scene.h"
+#include "classic_viz/effect_catalogue.h"
 #include "classic_viz/glintora/glintora_archive.h"
-#include "classic_viz/glintora/glintora_scene.h"
 #include "classic_viz/tessaray/tessaray_archive.h"
-#include "classic_viz/tessaray/tessaray_scene.h"
 #include "classic_viz/throbwave/pulse_archive.h"
-#include "classic_viz/throbwave/throbwave_scene.h"
 #include "classic_viz/levels/demo_programme.h"
 #include "classic_viz/levels/player_spectrum.h"
 #include "tools/viz-render/png_output.h"
@@ -40,44 +37,25 @@ struct Options {
     std::string out;
 };
 
-// The effects this tool draws: script, description and the titles of the contact sheets.
+// The archives this tool links, and the titles of the contact sheets.
 struct EffectEntry {
     const char* name;
-    const char* title;
-    std::unique_ptr<viz::SceneScript> (*script)();
-    viz::EffectDescription (*description)();
+    const unsigned char* archive;
+    const std::size_t* archiveSize;
     const char* presets[3];
 };
-template <typename Script>
-std::unique_ptr<viz::SceneScript> make() {
-    return std::make_unique<Script>();
-}
 const EffectEntry effects[] = {
-    {"glintora",
-     "Glintora",
-     make<viz::GlintoraScene>,
-     [] { return viz::glintoraDescription(viz::glintoraArchive, viz::glintoraArchiveSize); },
-     {"Starlight", "Star Clouds", "Star Glow"}},
-    {"tessaray",
-     "Tessaray",
-     make<viz::TessarayScene>,
-     [] { return viz::tessarayDescription(viz::tessarayArchive, viz::tessarayArchiveSize); },
-     {"preset 0", "preset 1", "preset 2"}},
-    {"throbwave",
-     "Throbwave",
-     make<viz::ThrobwaveScene>,
-     [] { return viz::pulseDescription(viz::pulseArchive, viz::pulseArchiveSize); },
-     {"preset 0", "preset 1", "preset 2"}},
-    {"emberlux",
-     "Emberlux",
-     make<viz::EmberluxScene>,
-     [] { return viz::pulseDescription(viz::pulseArchive, viz::pulseArchiveSize); },
-     {"preset 0", "preset 1", "preset 2"}},
+    {"Glintora", viz::glintoraArchive, &viz::glintoraArchiveSize, {"Starlight", "Star Clouds", "Star Glow"}},
+    {"Tessaray", viz::tessarayArchive, &viz::tessarayArchiveSize, {"preset 0", "preset 1", "preset 2"}},
+    {"Throbwave", viz::pulseArchive, &viz::pulseArchiveSize, {"preset 0", "preset 1", "preset 2"}},
+    {"Emberlux", viz::pulseArchive, &viz::pulseArchiveSize, {"preset 0", "preset 1", "preset 2"}},
 };
 
 const EffectEntry* findEffect(const std::string& name) {
+    const viz::CatalogueEntry* known = viz::findCatalogueEntry(name);
+    if (known == nullptr) return nullptr;
     for (const EffectEntry& e : effects)
-        if (name == e.name) return &e;
+        if (std::strcmp(e.name, known->name) == 0) return &e;
     return nullptr;
 }
 
@@ -165,9 +143,10 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(o.out, ec);
 
     const EffectEntry& entry = *findEffect(o.effect);
+    const viz::CatalogueEntry& maker = *viz::findCatalogueEntry(entry.name);
     viz::RandomSource random;
-    const std::unique_ptr<viz::SceneScript> script = entry.script();
-    const viz::EffectDescription description = entry.description();
+    const std::unique_ptr<viz::SceneScript> script = maker.makeScript();
+    const viz::EffectDescription description = maker.describe(entry.archive, *entry.archiveSize);
     auto effect = std::make_unique<viz::EffectCore>(description, *script, random);
     effect->setCurrentPreset(o.preset);
 
@@ -195,7 +174,7 @@ int main(int argc, char** argv) {
             sheetNumbers.push_back(frame);
         }
     }
-    const std::string title = std::string(entry.title) + " - " + entry.presets[o.preset];
+    const std::string title = std::string(entry.name) + " - " + entry.presets[o.preset];
     if (!sheet.empty() && !vizrender::writeContactSheet(sheet, sheetNumbers, title, o.out + "/contact.png")) {
         std::fprintf(stderr, "viz-render: cannot write the contact sheet\n");
         return 1;
