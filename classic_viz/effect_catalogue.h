@@ -11,7 +11,7 @@ namespace tevaro::viz {
 // The four classic effects by name, for the tools that run an engine beside (or instead of) a DLL:
 // each one's scene maker, its description around archive bytes and the archive's resource name.
 struct CatalogueEntry {
-    const char* name;             // as registered: "Glintora", "Tessaray", "Throbwave", "Emberlux"
+    const char* name;                // as registered: "Glintora", "Tessaray", "Throbwave", "Emberlux"
     const wchar_t* archiveResource;  // the RCDATA name in the DLL
     std::unique_ptr<SceneScript> (*makeScript)();
     EffectDescription (*describe)(const std::uint8_t* archive, std::size_t length);

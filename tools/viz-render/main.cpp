@@ -46,9 +46,9 @@ struct EffectEntry {
 };
 const EffectEntry effects[] = {
     {"Glintora", viz::glintoraArchive, &viz::glintoraArchiveSize, {"Starlight", "Star Clouds", "Star Glow"}},
-    {"Tessaray", viz::tessarayArchive, &viz::tessarayArchiveSize, {"preset 0", "preset 1", "preset 2"}},
-    {"Throbwave", viz::pulseArchive, &viz::pulseArchiveSize, {"preset 0", "preset 1", "preset 2"}},
-    {"Emberlux", viz::pulseArchive, &viz::pulseArchiveSize, {"preset 0", "preset 1", "preset 2"}},
+    {"Tessaray", viz::tessarayArchive, &viz::tessarayArchiveSize, {"клумбы огней", "ритм квадратов", "восхищение"}},
+    {"Throbwave", viz::pulseArchive, &viz::pulseArchiveSize, {"эти губы", "остров музыки", "ритм стали"}},
+    {"Emberlux", viz::pulseArchive, &viz::pulseArchiveSize, {"танец пламени", "краски огня", "заливка"}},
 };
 
 const EffectEntry* findEffect(const std::string& name) {
