@@ -78,6 +78,25 @@ TEST(Throbwave, LoudMusicPaintsBarsCentredOnRow160) {
     EXPECT_LE(std::abs((top + bottom) / 2 - 160), 1) << top << ".." << bottom;
 }
 
+TEST(Throbwave, OnlySteelRhythmKeepsTheBrushAsALayerAtColumn349) {
+    struct Case {
+        int preset;
+        bool brushShown;
+    };
+    const Case cases[] = {{0, false}, {1, false}, {2, true}};
+    for (const Case& c : cases) {
+        ThrobwaveFixture f(c.preset);
+        f.loudness(150);
+        for (int k = 0; k < 5; ++k) ASSERT_TRUE(f.frame());
+        const Layer& brush = f.layer(painter::Brush);
+        EXPECT_EQ(brush.isComposited(), c.brushShown) << c.preset;
+        EXPECT_EQ(brush.screenX, 349) << c.preset;  // flat placement of world x 348: 348 x 256/255
+        int lit = 0;
+        for (int y = 0; y < 320; ++y) lit += f.canvasAt(349, y) != 0;
+        if (c.brushShown) EXPECT_GT(lit, 0) << c.preset;
+    }
+}
+
 TEST(Emberlux, FactorOf175Compresses512MirroredEntriesTo351) {
     for (int preset = 0; preset < 3; ++preset) {
         EmberluxFixture f(preset);
