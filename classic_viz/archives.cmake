@@ -1,27 +1,18 @@
-# The effects' image archives are generated, never committed. tools/assetgen draws and encodes them.
+# The effects' image archives are generated, never committed. tools/assetgen draws and encodes them
+# (one generator, classic_archive_gen, for every archive).
 #
 # Native tree: the generator is a target of this tree; it writes the archive file and a C++ source
-#   holding the same bytes, compiled into `glintora_archive` for the tests and tools.
+#   holding the same bytes, compiled into `<name>_archive` for the tests and tools.
 # Trees for another target: tools/assetgen is configured and built again as a host program
 #   (ExternalProject, host gcc, no toolchain file) and writes the same archive file, for the
-#   resource compiler of the effect DLLs: depend on target `glintora_archive_file`, read
-#   ${TEVARO_GLINTORA_ARCHIVE}. A tree that runs the portable suites on another target
-#   (native-i386) also gets the C++ source from the host generator and compiles `glintora_archive`.
-set(archive_dir ${CMAKE_BINARY_DIR}/assets/glintora)
-set(TEVARO_GLINTORA_ARCHIVE ${archive_dir}/DATATABLE_5.bin CACHE INTERNAL "Glintora image archive")
+#   resource compiler of the effect DLLs: depend on target `<name>_archive_file`, read
+#   ${TEVARO_<NAME>_ARCHIVE}. A tree that runs the portable suites on another target
+#   (native-i386) also gets the C++ source from the host generator and compiles `<name>_archive`.
+#
+# Archives: glintora (DATATABLE_5), tessaray (DATATABLE_3), pulse (DATATABLE_2, shipped by both
+# spectrum-bar effects).
 
-if(NOT CMAKE_CROSSCOMPILING)
-  set(archive_source ${archive_dir}/glintora_archive_data.cpp)
-  add_custom_command(
-    OUTPUT ${TEVARO_GLINTORA_ARCHIVE} ${archive_source}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${archive_dir}
-    COMMAND glintora_archive_gen --out ${TEVARO_GLINTORA_ARCHIVE} --source ${archive_source}
-    DEPENDS glintora_archive_gen
-    COMMENT "Drawing the Glintora image archive")
-  add_library(glintora_archive STATIC ${archive_source})
-  target_include_directories(glintora_archive PUBLIC ${CMAKE_SOURCE_DIR})
-  add_custom_target(glintora_archive_file DEPENDS ${TEVARO_GLINTORA_ARCHIVE})
-else()
+if(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
   set(host_dir ${CMAKE_BINARY_DIR}/assetgen-host)
   # Other modules run the host generators too (panel/art.cmake): they find them here.
@@ -34,25 +25,41 @@ else()
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
     INSTALL_COMMAND ""
     BUILD_ALWAYS TRUE
-    BUILD_BYPRODUCTS ${host_dir}/glintora_archive_gen ${host_dir}/panel_art_gen ${host_dir}/coverdrift_art_gen
+    BUILD_BYPRODUCTS ${host_dir}/classic_archive_gen ${host_dir}/panel_art_gen ${host_dir}/coverdrift_art_gen
     EXCLUDE_FROM_ALL TRUE)
-  if(WIN32)
-    set(archive_outputs ${TEVARO_GLINTORA_ARCHIVE})
-    set(source_args)
-  else()
-    set(archive_source ${archive_dir}/glintora_archive_data.cpp)
-    set(archive_outputs ${TEVARO_GLINTORA_ARCHIVE} ${archive_source})
+  set(archive_generator ${host_dir}/classic_archive_gen)
+  set(archive_generator_depends assetgen_host ${host_dir}/classic_archive_gen)
+else()
+  set(archive_generator classic_archive_gen)
+  set(archive_generator_depends classic_archive_gen)
+endif()
+
+function(tevaro_classic_archive name table)
+  string(TOUPPER ${name} upper)
+  set(archive_dir ${CMAKE_BINARY_DIR}/assets/${name})
+  set(archive_file ${archive_dir}/${table}.bin)
+  set(TEVARO_${upper}_ARCHIVE ${archive_file} CACHE INTERNAL "${name} image archive")
+  set(outputs ${archive_file})
+  set(source_args)
+  # Windows trees need only the file, for the resource compiler.
+  if(NOT WIN32)
+    set(archive_source ${archive_dir}/${name}_archive_data.cpp)
+    list(APPEND outputs ${archive_source})
     set(source_args --source ${archive_source})
   endif()
   add_custom_command(
-    OUTPUT ${archive_outputs}
+    OUTPUT ${outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${archive_dir}
-    COMMAND ${host_dir}/glintora_archive_gen --out ${TEVARO_GLINTORA_ARCHIVE} ${source_args}
-    DEPENDS assetgen_host ${host_dir}/glintora_archive_gen
-    COMMENT "Drawing the Glintora image archive with the host generator")
-  add_custom_target(glintora_archive_file DEPENDS ${TEVARO_GLINTORA_ARCHIVE})
+    COMMAND ${archive_generator} --archive ${name} --out ${archive_file} ${source_args}
+    DEPENDS ${archive_generator_depends}
+    COMMENT "Drawing the ${name} image archive")
+  add_custom_target(${name}_archive_file DEPENDS ${archive_file})
   if(NOT WIN32)
-    add_library(glintora_archive STATIC ${archive_source})
-    target_include_directories(glintora_archive PUBLIC ${CMAKE_SOURCE_DIR})
+    add_library(${name}_archive STATIC ${archive_source})
+    target_include_directories(${name}_archive PUBLIC ${CMAKE_SOURCE_DIR})
   endif()
-endif()
+endfunction()
+
+tevaro_classic_archive(glintora DATATABLE_5)
+tevaro_classic_archive(tessaray DATATABLE_3)
+tevaro_classic_archive(pulse DATATABLE_2)

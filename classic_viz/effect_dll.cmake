@@ -4,6 +4,8 @@
 # library, with the effect's own moduleEffect() (<dir>/<lowercase name>_effect.cpp) and its
 # resources: <dir>/<Name>.rc naming <Name>.rgs, the type library <Name>.tlb that widl makes from
 # <dir>/<Name>.idl, and the generated image archive, copied beside them under its resource name.
+# A script kept in git as <dir>/<Name>.utf8.rgs is converted to Windows-1251 at build time (the
+# DLL's face names that code page); otherwise <dir>/<Name>.rgs is used as it is.
 find_program(TEVARO_WIDL NAMES x86_64-w64-mingw32-widl widl REQUIRED)
 set(TEVARO_WIDL_INCLUDE /usr/include/wine/wine/windows)
 set(TEVARO_WIDL_LIBS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)  # stdole2.tlb, only imported
@@ -25,8 +27,17 @@ function(tevaro_classic_effect_dll target)
   add_custom_command(OUTPUT ${out}/${archive_name}
     COMMAND ${CMAKE_COMMAND} -E copy ${E_ARCHIVE} ${out}/${archive_name}
     DEPENDS ${E_ARCHIVE_TARGET} ${E_ARCHIVE} VERBATIM)
+  if(EXISTS ${E_DIR}/${E_NAME}.utf8.rgs)
+    set(script ${out}/${E_NAME}.rgs)
+    add_custom_command(OUTPUT ${script}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+      COMMAND iconv -f UTF-8 -t CP1251 ${E_DIR}/${E_NAME}.utf8.rgs -o ${script}
+      DEPENDS ${E_DIR}/${E_NAME}.utf8.rgs COMMENT "Registry script of ${E_NAME} in Windows-1251" VERBATIM)
+  else()
+    set(script ${E_DIR}/${E_NAME}.rgs)
+  endif()
   set_source_files_properties(${E_DIR}/${E_NAME}.rc PROPERTIES OBJECT_DEPENDS
-    "${out}/${E_NAME}.tlb;${out}/${archive_name};${E_DIR}/${E_NAME}.rgs")
+    "${out}/${E_NAME}.tlb;${out}/${archive_name};${script}")
   string(TOLOWER ${E_NAME} lower)
   tevaro_com_dll(${target} OUTPUT_NAME ${E_NAME} DEF ${E_DIR}/${E_NAME}.def
     SOURCES ${E_DIR}/${lower}_effect.cpp ${CMAKE_SOURCE_DIR}/classic_viz/framework/win32/effect_exports.cpp

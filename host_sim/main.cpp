@@ -24,7 +24,8 @@ void usage() {
         "       host_sim panel [OPTIONS]        the settings-area plug-in in a player window (see panel --help)\n"
         "       host_sim effects                the registered visualizations with their presets\n"
         "       host_sim viz [OPTIONS]          render a visualization's preset into PNG frames (see viz --help)\n"
-        "       host_sim viz-bench [--preset P] [--size WxH]   Glintora.dll's Render against its engine\n");
+        "       host_sim viz-bench [--effect NAME] [--preset P] [--size WxH]   a classic DLL's Render against its "
+        "engine\n");
 }
 
 }  // namespace

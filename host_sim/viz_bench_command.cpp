@@ -1,7 +1,7 @@
-// `host_sim viz-bench`: what the visualization face costs. The registered Glintora.dll renders
-// into a 32-bit DIB section through IWMPEffects::Render, and the same engine (EffectCore with the
-// star field, the DLL's own archive) is called directly in this process, alternately, on the same
-// levels; the best round of each counts, as milliseconds per frame.
+// `host_sim viz-bench`: what the visualization face costs. A registered classic visualization (Glintora
+// unless --effect names another) renders into a 32-bit DIB section through IWMPEffects::Render, and
+// the same engine (EffectCore with the effect's scene, the DLL's own archive) is called directly in
+// this process, alternately, on the same levels; the best round of each counts, as milliseconds per frame.
 #include <windows.h>
 
 #include <algorithm>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "classic_viz/framework/effect_core.h"
-#include "classic_viz/glintora/glintora_scene.h"
+#include "classic_viz/effect_catalogue.h"
 #include "com_support/wmp_effects.h"
 #include "host_sim/dsp_session.h"
 #include "host_sim/viz/effect_registry.h"
@@ -25,7 +25,7 @@ namespace {
 
 constexpr int WarmUpFrames = 30;  // past the preset's set-up and the first background build
 
-// A busy spectrum that changes every frame, so every star is redrawn with a loud picture.
+// A busy spectrum that changes every frame, so every sprite and column is redrawn loud.
 void busyLevels(int frame, TimedLevel& levels) {
     std::uint32_t state = 0x12345u + static_cast<std::uint32_t>(frame) * 7919u;
     for (auto& b : levels.frequency[0]) {
@@ -34,7 +34,7 @@ void busyLevels(int frame, TimedLevel& levels) {
     }
 }
 
-std::vector<std::uint8_t> archiveOf(REFCLSID clsid) {
+std::vector<std::uint8_t> archiveOf(REFCLSID clsid, const wchar_t* resourceName) {
     wchar_t key[80] = L"CLSID\\";
     StringFromGUID2(clsid, key + 6, 40);
     std::wcscat(key, L"\\InprocServer32");
@@ -44,7 +44,7 @@ std::vector<std::uint8_t> archiveOf(REFCLSID clsid) {
     HMODULE data = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     std::vector<std::uint8_t> archive;
     if (data == nullptr) return archive;
-    HRSRC found = FindResourceW(data, L"DATATABLE_5", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    HRSRC found = FindResourceW(data, resourceName, MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL loaded = found != nullptr ? LoadResource(data, found) : nullptr;
     const auto* p = static_cast<const std::uint8_t*>(loaded != nullptr ? LockResource(loaded) : nullptr);
     if (p != nullptr) archive.assign(p, p + SizeofResource(data, found));
@@ -64,28 +64,35 @@ double now() {
 int runVizBench(int argc, char** argv) {
     int preset = 0, width = 350, height = 320, frames = 25,
         rounds = 40;  // many short rounds: the best one is free of preemption
+    std::string name = "Glintora";
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string arg = argv[i];
+        if (arg == "--effect") name = argv[i + 1];
         if (arg == "--preset") preset = std::atoi(argv[i + 1]);
         if (arg == "--size") std::sscanf(argv[i + 1], "%dx%d", &width, &height);
         if (arg == "--frames") frames = std::max(1, std::atoi(argv[i + 1]));
         if (arg == "--rounds") rounds = std::max(1, std::atoi(argv[i + 1]));
     }
+    const tevaro::viz::CatalogueEntry* maker = tevaro::viz::findCatalogueEntry(name);
+    if (maker == nullptr) return std::fprintf(stderr, "host_sim: no classic visualization \"%s\"\n", name.c_str()), 2;
+    name = maker->name;
+    const std::wstring wideName(name.begin(), name.end());
     ComApartment com;
     RegisteredEffect registered;
-    if (!findEffect(L"Glintora", registered)) return std::fprintf(stderr, "host_sim: Glintora is not registered\n"), 1;
+    if (!findEffect(wideName.c_str(), registered))
+        return std::fprintf(stderr, "host_sim: %s is not registered\n", name.c_str()), 1;
     IWMPEffects* effect = nullptr;
     if (FAILED(CoCreateInstance(registered.clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWMPEffects),
                                 reinterpret_cast<void**>(&effect))))
-        return std::fprintf(stderr, "host_sim: Glintora cannot be created\n"), 1;
-    const std::vector<std::uint8_t> archive = archiveOf(registered.clsid);
+        return std::fprintf(stderr, "host_sim: %s cannot be created\n", name.c_str()), 1;
+    const std::vector<std::uint8_t> archive = archiveOf(registered.clsid, maker->archiveResource);
     if (archive.empty()) return std::fprintf(stderr, "host_sim: no archive in the DLL\n"), 1;
 
     using namespace tevaro::viz;
     RandomSource random;
-    GlintoraScene script;
-    const EffectDescription description = glintoraDescription(archive.data(), archive.size());
-    auto engine = std::make_unique<EffectCore>(description, script, random);
+    const std::unique_ptr<SceneScript> script = maker->makeScript();
+    const EffectDescription description = maker->describe(archive.data(), archive.size());
+    auto engine = std::make_unique<EffectCore>(description, *script, random);
     effect->SetCurrentPreset(preset);
     engine->setCurrentPreset(preset);
 
@@ -139,8 +146,8 @@ int runVizBench(int argc, char** argv) {
     }
     // A second engine of its own keeps the first one's frames in step with the DLL's.
     RandomSource random2;
-    GlintoraScene script2;
-    auto second = std::make_unique<EffectCore>(description, script2, random2);
+    const std::unique_ptr<SceneScript> script2 = maker->makeScript();
+    auto second = std::make_unique<EffectCore>(description, *script2, random2);
     second->setCurrentPreset(preset);
     std::swap(engine, second);
     frame = 0;
@@ -163,10 +170,10 @@ int runVizBench(int argc, char** argv) {
     effect->Release();
     const double dllMs = bestDll * 1000.0 / frames, directMs = bestDirect * 1000.0 / frames;
     const double transferredMs = bestTransferred * 1000.0 / frames;
-    std::printf("Glintora preset %d at %dx%d, 32-bit DC, best of %d rounds of %d frames\n", preset, width, height,
-                rounds, frames);
+    std::printf("%s preset %d at %dx%d, 32-bit DC, best of %d rounds of %d frames\n", name.c_str(), preset, width,
+                height, rounds, frames);
     std::printf("  EffectCore called directly: %7.3f ms per frame\n", directMs);
-    std::printf("  Glintora.dll Render       : %7.3f ms per frame\n", dllMs);
+    std::printf("  %-25s: %7.3f ms per frame\n", (name + ".dll Render").c_str(), dllMs);
     std::printf("  COM face and blit         : %+.2f %%\n", (dllMs / directMs - 1.0) * 100.0);
     std::printf("  EffectCore and transfer   : %7.3f ms per frame (SetDIBitsToDevice of each frame)\n", transferredMs);
     std::printf("  the depth query alone     : %7.3f ms per frame (GetDeviceCaps BITSPIXEL)\n", depthQueryMs);

@@ -9,19 +9,13 @@
 #include "classic_viz/framework/effect_core.h"
 #include "classic_viz/glintora/glintora_archive.h"
 #include "classic_viz/glintora/glintora_scene.h"
+#include "bench/classic_viz/busy_spectrum.h"
 
 namespace {
 
 using namespace tevaro::viz;
 
-// A busy spectrum that changes every frame, so every star is redrawn with a loud picture.
-void busySpectrum(int frame, std::array<std::uint8_t, SpectrumBins>& bins) {
-    std::uint32_t state = 0x12345u + static_cast<std::uint32_t>(frame) * 7919u;
-    for (auto& b : bins) {
-        state = state * 1664525u + 1013904223u;
-        b = static_cast<std::uint8_t>(60 + (state >> 26) * 3);
-    }
-}
+using bench::busySpectrum;
 
 void renderGlintora(benchmark::State& state) {
     const int preset = static_cast<int>(state.range(0));

@@ -35,6 +35,16 @@ void EffectCore::chooseCanvasSize(int width, int height) {
     canvasScaleY = windowHeight * 256 / scene.canvasHeight();
 }
 
+void EffectCore::startPresetScene() {
+    scene.clearColour = 0;
+    if (scene.sceneBuilt) {
+        scene.clearToBlack(0);
+        scene.clearToBlack(2);
+    }
+    defaultLayout();
+    scene.sceneBuilt = true;
+}
+
 void EffectCore::initialise() {
     scene.resetScene();
     initialised = true;

@@ -69,6 +69,9 @@ public:
     int presetIndex() const { return scene.activePreset - 1; }
     void chooseCanvasSize(int width, int height);
     void defaultLayout() { scene.defaultLayout(description_.defaultPictures, spectrum); }
+    // The common start of a preset's set-up: black clear colour, the painted layers 0 and 2 blacked
+    // out when a scene was built, the default layout, and the scene-built flag set.
+    void startPresetScene();
     const EffectDescription& description() const { return description_; }
 
 private:

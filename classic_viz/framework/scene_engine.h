@@ -51,6 +51,7 @@ public:
     int layerCount = LayerCapacity;
     Pixel clearColour = 0;
     int activePreset = 0;
+    int brushStyle = 1;  // how the spectrum painter fills its brush
     bool sceneStarted = false;
     bool sceneBuilt = false;
     float convergenceCentreX = 175.0f;

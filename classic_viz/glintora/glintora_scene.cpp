@@ -89,13 +89,7 @@ void GlintoraScene::run(EffectCore& effect) {
 void GlintoraScene::setUp(EffectCore& effect, int preset) {
     SceneEngine& scene = effect.scene;
     const PresetTable& table = presets[preset];
-    scene.clearColour = 0;
-    if (scene.sceneBuilt) {
-        scene.clearToBlack(0);
-        scene.clearToBlack(2);
-    }
-    effect.defaultLayout();
-    scene.sceneBuilt = true;
+    effect.startPresetScene();
 
     scene.layerCount = SceneEngine::LayerCapacity;
     scene.camera.flatten();

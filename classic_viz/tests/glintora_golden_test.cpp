@@ -4,53 +4,12 @@
 #include <cstdlib>
 
 #include "classic_viz/tests/glintora_fixture.h"
+#include "classic_viz/tests/golden_frames.h"
 
 namespace tevaro::viz {
 namespace {
 
 using testing::GlintoraFixture;
-
-// A reproducible spectrum: bands that move with the frame, with a quiet stretch every 32 frames
-// so the quiet check and the grid relayout are exercised too.
-void syntheticSpectrum(int frame, std::array<std::uint8_t, SpectrumBins>& bins) {
-    const bool quiet = (frame / 16) % 2 == 1 && frame % 16 < 6;
-    std::uint32_t state = 0x9E3779B9u * static_cast<std::uint32_t>(frame + 1);
-    for (int i = 0; i < SpectrumBins; ++i) {
-        state = state * 1664525u + 1013904223u;
-        const int band = ((i >> 5) + frame) % 12;
-        const int level = band < 4 ? 200 - band * 40 : 30;
-        bins[static_cast<std::size_t>(i)] =
-            quiet ? 0 : static_cast<std::uint8_t>(level + static_cast<int>(state >> 27));
-    }
-}
-
-std::uint32_t canvasChecksum(const SceneEngine& scene) {
-    std::uint32_t h = 2166136261u;  // FNV-1a over the canvas words
-    const Pixel* p = scene.canvasPixels();
-    for (int i = 0, n = scene.canvasWidth() * scene.canvasHeight(); i < n; ++i) {
-        h = (h ^ (p[i] & 0xFFu)) * 16777619u;
-        h = (h ^ ((p[i] >> 8) & 0xFFu)) * 16777619u;
-        h = (h ^ ((p[i] >> 16) & 0xFFu)) * 16777619u;
-    }
-    return h;
-}
-
-// Frame checksums of one preset summed into one value; GLINTORA_GOLDEN_VERBOSE=1 prints each frame's
-// so a change can be traced to the first frame that differs.
-std::uint32_t renderPreset(int preset, int frames) {
-    GlintoraFixture f;
-    f.effect.setCurrentPreset(preset);
-    const bool verbose = std::getenv("GLINTORA_GOLDEN_VERBOSE") != nullptr;
-    std::uint32_t sum = 0;
-    for (int frame = 0; frame < frames; ++frame) {
-        syntheticSpectrum(frame, f.bins);
-        EXPECT_TRUE(f.frame());
-        const std::uint32_t c = canvasChecksum(f.scene());
-        if (verbose) std::printf("preset %d frame %d: %08x\n", preset, frame, c);
-        sum += c;
-    }
-    return sum;
-}
 
 TEST(GlintoraGolden, EveryPresetRendersTheCommittedPixels) {
     constexpr int Frames = 96;
@@ -63,7 +22,8 @@ TEST(GlintoraGolden, EveryPresetRendersTheCommittedPixels) {
         {GlintoraScene::StarClouds, 0x38083CC6u},
         {GlintoraScene::StarGlow, 0x17CB375Du},
     };
-    for (const Case& c : cases) EXPECT_EQ(renderPreset(c.preset, Frames), c.checksum) << "preset " << c.preset;
+    for (const Case& c : cases)
+        EXPECT_EQ(testing::renderPreset<GlintoraFixture>(c.preset, Frames), c.checksum) << "preset " << c.preset;
 }
 
 }  // namespace

@@ -205,6 +205,28 @@ TEST(Animation, AnglesWrapTransparencyClampsAndMovedLayersRedraw) {
     EXPECT_EQ(f.scene.layers[7].layerClass, ClassBackground);  // nothing moves: untouched
 }
 
+TEST(LayerCount, LayersAtOrAboveTheCountAreNeitherAnimatedNorDrawn) {
+    for (int count : {5, 23}) {
+        SCOPED_TRACE(count);
+        SceneFixture f({{4, 4, 0x11}, {4, 4, 0x22}});
+        f.hideAllBut({count - 1, count});
+        Layer& last = f.show(count - 1, 1);
+        Layer& beyond = f.show(count, 2);
+        last.worldX = 0;
+        beyond.worldX = 8;
+        f.scene.motion[static_cast<std::size_t>(count)].scrollSpeedX = 1.0f;
+        f.scene.layerCount = count;
+        f.scene.animate();
+        f.scene.render();
+        EXPECT_FLOAT_EQ(f.scene.motion[static_cast<std::size_t>(count)].scrollX, 0.0f);
+        EXPECT_EQ(f.canvasAt(1, 1) & ColourBits, 0x11u);  // the last counted layer is drawn
+        EXPECT_EQ(f.canvasAt(9, 1) & ColourBits, 0u);     // the next one is ignored
+        f.scene.layerCount = count + 1;
+        f.scene.render();
+        EXPECT_EQ(f.canvasAt(9, 1) & ColourBits, 0x22u);
+    }
+}
+
 TEST(DefaultLayout, GivesLayersZeroToFiveTheirTable) {
     SceneFixture f({{1, 1, 0}});
     SpectrumAnalysis spectrum;

@@ -120,7 +120,9 @@ list=$(wine_run "$bin/host_sim.exe" list | tr -d '\r')
 grep -q '^{79021042-5CA7-422B-8AB4-C0D7E3F7B638}  priority 1  audio/PCM  Tevaro Player SE DSP' <<<"$list" \
   && pass "host_sim list finds the DSP" || fail "host_sim list: $list"
 effects=$(wine_run "$bin/host_sim.exe" effects | tr -d '\r')
-grep -q 'Glintora' <<<"$effects" && pass "host_sim effects finds the visualizations" || fail "host_sim effects: $effects"
+for effect in Glintora Tessaray Throbwave Emberlux; do
+  grep -q "^$effect " <<<"$effects" && pass "host_sim effects finds $effect" || fail "host_sim effects: $effects"
+done
 panel=$(wine_run "$bin/host_sim.exe" panel --enable true --settings none | tr -d '\r')
 saved_word=$(sed -n 's/^registry Settings \(0x[0-9A-F]*\)$/\1/p' <<<"$panel")
 grep -q '^plugin {058C269C-D673-4575-9708-38270C44DE60} .* capabilities 0x40000004' <<<"$panel" \

@@ -1,7 +1,8 @@
 // viz-render: renders a classic visualization's preset from a sound file (or the built-in demo
 // programme) into PNG frames and a contact sheet, with the same engine the plug-ins run.
 //
-//   viz-render --effect glintora --preset 0|1|2 [--size WxH] [--fps N] [--frames N] [--input FILE] --out DIR
+//   viz-render --effect glintora|tessaray|throbwave|emberlux --preset 0|1|2 [--size WxH] [--fps N] [--frames N]
+//   [--input FILE] --out DIR
 #include <sndfile.h>
 
 #include <algorithm>
@@ -14,8 +15,10 @@
 #include <string>
 
 #include "classic_viz/framework/effect_core.h"
+#include "classic_viz/effect_catalogue.h"
 #include "classic_viz/glintora/glintora_archive.h"
-#include "classic_viz/glintora/glintora_scene.h"
+#include "classic_viz/tessaray/tessaray_archive.h"
+#include "classic_viz/throbwave/pulse_archive.h"
 #include "classic_viz/levels/demo_programme.h"
 #include "classic_viz/levels/player_spectrum.h"
 #include "tools/viz-render/png_output.h"
@@ -34,12 +37,35 @@ struct Options {
     std::string out;
 };
 
+// The archives this tool links, and the titles of the contact sheets.
+struct EffectEntry {
+    const char* name;
+    const unsigned char* archive;
+    const std::size_t* archiveSize;
+    const char* presets[3];
+};
+const EffectEntry effects[] = {
+    {"Glintora", viz::glintoraArchive, &viz::glintoraArchiveSize, {"Starlight", "Star Clouds", "Star Glow"}},
+    {"Tessaray", viz::tessarayArchive, &viz::tessarayArchiveSize, {"клумбы огней", "ритм квадратов", "восхищение"}},
+    {"Throbwave", viz::pulseArchive, &viz::pulseArchiveSize, {"эти губы", "остров музыки", "ритм стали"}},
+    {"Emberlux", viz::pulseArchive, &viz::pulseArchiveSize, {"танец пламени", "краски огня", "заливка"}},
+};
+
+const EffectEntry* findEffect(const std::string& name) {
+    const viz::CatalogueEntry* known = viz::findCatalogueEntry(name);
+    if (known == nullptr) return nullptr;
+    for (const EffectEntry& e : effects)
+        if (std::strcmp(e.name, known->name) == 0) return &e;
+    return nullptr;
+}
+
 constexpr int MaxDefaultFrames = 600;  // without --frames, at most 20 s at 30 fps
 constexpr int ContactFrames = 12;
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: viz-render --effect glintora --preset 0|1|2 [--size WxH] [--fps N] [--frames N]\n"
+                 "usage: viz-render --effect glintora|tessaray|throbwave|emberlux --preset 0|1|2 [--size WxH] [--fps "
+                 "N] [--frames N]\n"
                  "                  [--input FILE] --out DIR\n");
     return 2;
 }
@@ -66,8 +92,8 @@ bool parse(int argc, char** argv, Options& o) {
         else
             return false;
     }
-    return o.effect == "glintora" && o.preset >= 0 && o.preset <= 2 && o.width > 0 && o.height > 0 && o.width <= 8192 &&
-           o.height <= 8192 && o.fps > 0 && !o.out.empty();
+    return findEffect(o.effect) != nullptr && o.preset >= 0 && o.preset <= 2 && o.width > 0 && o.height > 0 &&
+           o.width <= 8192 && o.height <= 8192 && o.fps > 0 && !o.out.empty();
 }
 
 bool readSound(const std::string& path, levels::StereoAudio& audio) {
@@ -116,10 +142,12 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(o.out, ec);
 
+    const EffectEntry& entry = *findEffect(o.effect);
+    const viz::CatalogueEntry& maker = *viz::findCatalogueEntry(entry.name);
     viz::RandomSource random;
-    viz::GlintoraScene script;
-    const viz::EffectDescription description = viz::glintoraDescription(viz::glintoraArchive, viz::glintoraArchiveSize);
-    auto effect = std::make_unique<viz::EffectCore>(description, script, random);
+    const std::unique_ptr<viz::SceneScript> script = maker.makeScript();
+    const viz::EffectDescription description = maker.describe(entry.archive, *entry.archiveSize);
+    auto effect = std::make_unique<viz::EffectCore>(description, *script, random);
     effect->setCurrentPreset(o.preset);
 
     levels::PlayerSpectrum spectrum;
@@ -146,8 +174,7 @@ int main(int argc, char** argv) {
             sheetNumbers.push_back(frame);
         }
     }
-    static const char* const presetNames[3] = {"Starlight", "Star Clouds", "Star Glow"};
-    const std::string title = std::string("Glintora - ") + presetNames[o.preset];
+    const std::string title = std::string(entry.name) + " - " + entry.presets[o.preset];
     if (!sheet.empty() && !vizrender::writeContactSheet(sheet, sheetNumbers, title, o.out + "/contact.png")) {
         std::fprintf(stderr, "viz-render: cannot write the contact sheet\n");
         return 1;

@@ -266,5 +266,58 @@ TEST_P(EffectRender, ALongRunKeepsTheProcessesGdiObjectCountFlat) {
 
 INSTANTIATE_TEST_SUITE_P(Dlls, EffectRender, testing::ValuesIn(EngineRows), engineRowName);
 
+// Strings 100 and 101 are the display name; 102 and 103 are carried but never read.
+TEST(ModuleStrings, EveryDllCarriesItsNameAndTheTwoOtherForms) {
+    struct Case {
+        const EffectRow* row;
+        const wchar_t* texts[4];
+    };
+    const Case cases[] = {
+        {&EffectDlls[0], {L"Glintora", L"Glintora", L"Glintora Bars", L"Glintora Wave"}},
+        {&EffectDlls[1], {L"Tessaray", L"Tessaray", L"Tessaray-панели", L"Tessaray-волна"}},
+        {&EffectDlls[2], {L"Throbwave", L"Throbwave", L"Throbwave-панели", L"Throbwave-волна"}},
+        {&EffectDlls[3], {L"Emberlux", L"Emberlux", L"Emberlux-панели", L"Emberlux-волна"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row->name);
+        FreshEffect fresh(*c.row);
+        ASSERT_NE(fresh.module(), nullptr);
+        for (UINT id = 100; id <= 103; ++id) {
+            const wchar_t* text = nullptr;
+            const int length = LoadStringW(fresh.module(), id, reinterpret_cast<LPWSTR>(&text), 0);
+            EXPECT_EQ(std::wstring(text != nullptr ? text : L"", static_cast<std::size_t>(std::max(length, 0))),
+                      c.texts[id - 100])
+                << "string " << id;
+        }
+    }
+}
+
+// The two bar effects ship one archive: the resource bytes of both DLLs are the same, six entries.
+TEST(ShippedArchives, BothBarEffectsCarryTheSameBarArchive) {
+    std::vector<std::uint8_t> first;
+    for (const EffectRow* row : {&EffectDlls[2], &EffectDlls[3]}) {
+        SCOPED_TRACE(row->name);
+        FreshEffect fresh(*row);
+        const std::span<const std::uint8_t> bytes = fresh.resource(L"DATATABLE_2");
+        ASSERT_GE(bytes.size(), 8u);
+        std::uint32_t count;
+        std::memcpy(&count, bytes.data() + 4, 4);
+        EXPECT_EQ(count, 6u);
+        if (first.empty())
+            first.assign(bytes.begin(), bytes.end());
+        else
+            EXPECT_TRUE(std::equal(first.begin(), first.end(), bytes.begin(), bytes.end()));
+    }
+}
+
+TEST(ShippedArchives, TheBlockEffectCarriesSeventyEightEntries) {
+    FreshEffect fresh(EffectDlls[1]);
+    const std::span<const std::uint8_t> bytes = fresh.resource(L"DATATABLE_3");
+    ASSERT_GE(bytes.size(), 8u);
+    std::uint32_t count;
+    std::memcpy(&count, bytes.data() + 4, 4);
+    EXPECT_EQ(count, 78u);
+}
+
 }  // namespace
 }  // namespace tevaro::viz::test

@@ -13,7 +13,10 @@
 #include <vector>
 
 #include "classic_viz/framework/effect_core.h"
+#include "classic_viz/emberlux/emberlux_scene.h"
 #include "classic_viz/glintora/glintora_scene.h"
+#include "classic_viz/tessaray/tessaray_scene.h"
+#include "classic_viz/throbwave/throbwave_scene.h"
 #include "com_support/wmp_effects.h"
 #include "effect_test_support.h"
 
@@ -32,6 +35,11 @@ inline void PrintTo(const EngineRow& row, std::ostream* out) { *out << row.effec
 inline const EngineRow EngineRows[] = {
     {&EffectDlls[0], L"DATATABLE_5", &glintoraDescription,
      [] { return std::unique_ptr<SceneScript>(new GlintoraScene); }},
+    {&EffectDlls[1], L"DATATABLE_3", &tessarayDescription,
+     [] { return std::unique_ptr<SceneScript>(new TessarayScene); }},
+    {&EffectDlls[2], L"DATATABLE_2", &pulseDescription,
+     [] { return std::unique_ptr<SceneScript>(new ThrobwaveScene); }},
+    {&EffectDlls[3], L"DATATABLE_2", &pulseDescription, [] { return std::unique_ptr<SceneScript>(new EmberluxScene); }},
 };
 
 inline std::string engineRowName(const testing::TestParamInfo<EngineRow>& info) { return info.param.effect->name; }

@@ -20,14 +20,23 @@ winebed, bed, host_sim, work = sys.argv[1:5]
 shutil.rmtree(work, ignore_errors=True)
 run = [winebed, "run", "--bed", bed, host_sim]
 
-listing = subprocess.run(run + ["effects"], capture_output=True, text=True)
+listing = subprocess.run(run + ["effects"], capture_output=True, text=True, encoding="utf-8")
 check(listing.returncode == 0, "host_sim effects exited with %d" % listing.returncode)
-expected = ["Glintora  {A50DC524-938A-11D4-A8AF-00105AC582C2}", '  title "Glintora", 3 presets', '  0 "Starlight"',
-            '  1 "Star Clouds"', '  2 "Star Glow"']
-lines = listing.stdout.splitlines()
-at = lines.index(expected[0]) if expected[0] in lines else -1
-check(at >= 0 and lines[at:at + len(expected)] == expected,
-      "the listing of Glintora: expected %r, got %r" % (expected, lines))
+lines = [line.rstrip("\r") for line in listing.stdout.split("\n")]
+listings = {
+    "Glintora": ["Glintora  {A50DC524-938A-11D4-A8AF-00105AC582C2}", '  title "Glintora", 3 presets',
+                 '  0 "Starlight"', '  1 "Star Clouds"', '  2 "Star Glow"'],
+    "Tessaray": ["Tessaray  {4E4C3BE4-46B9-11D4-A8AF-00105AC582C2}", '  title "Tessaray", 3 presets',
+                 '  0 "клумбы огней"', '  1 "ритм квадратов  "', '  2 "восхищение   "'],
+    "Throbwave": ["Throbwave  {EFA4BFC4-46BA-11D4-A8AF-00105AC582C2}", '  title "Throbwave", 3 presets',
+                  '  0 "эти губы"', '  1 "остров музыки "', '  2 "ритм стали  "'],
+    "Emberlux": ["Emberlux  {43D2E184-46AC-11D4-A8AF-00105AC582C2}", '  title "Emberlux", 3 presets',
+                 '  0 "танец пламени"', '  1 "краски огня "', '  2 "заливка  "'],
+}
+for name, expected in listings.items():
+    at = lines.index(expected[0]) if expected[0] in lines else -1
+    check(at >= 0 and lines[at:at + len(expected)] == expected,
+          "the listing of %s: expected %r, got %r" % (name, expected, lines))
 
 for arguments, status, what in [
         (["--effect", "NoSuchEffect", "--preset", "0", "--demo", "--frames", "1"], 1, "an unregistered effect"),

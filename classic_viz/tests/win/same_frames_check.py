@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""The DLL's frames are the native engine's frames: host_sim renders Glintora.dll under Wine into a
+"""The DLL's frames are the native engine's frames: host_sim renders an effect's DLL under Wine into a
 32-bit DIB section, viz-render runs the engine natively, both from the same 16-bit WAV, and every
 frame's pixels must be byte-identical (the RGB of each pixel; the PNG encodings differ).
 
-Usage: same_frames_check.py WINEBED BED HOST_SIM_EXE VIZ_RENDER WORK_DIR"""
+Usage: same_frames_check.py WINEBED BED HOST_SIM_EXE VIZ_RENDER WORK_DIR EFFECT (the registered name)"""
 import math, os, shutil, struct, subprocess, sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools", "e2e"))
@@ -43,7 +43,7 @@ def write_wav(path, seconds=3, rate=44100):
         f.write(b"data" + struct.pack("<I", len(data)) + data)
 
 
-winebed, bed, host_sim, viz_render, work = sys.argv[1:6]
+winebed, bed, host_sim, viz_render, work, effect = sys.argv[1:7]
 shutil.rmtree(work, ignore_errors=True)
 os.makedirs(work)
 wav = os.path.join(work, "input.wav")
@@ -55,10 +55,10 @@ for preset, size, frames in cases:
     name = "preset%d_%s" % (preset, size)
     native_dir, dll_dir = os.path.join(work, name, "native"), os.path.join(work, name, "dll")
     common = ["--preset", str(preset), "--size", size, "--fps", "30", "--frames", str(frames), "--input", wav]
-    native = subprocess.run([viz_render, "--effect", "glintora"] + common + ["--out", native_dir])
+    native = subprocess.run([viz_render, "--effect", effect.lower()] + common + ["--out", native_dir])
     if not check(native.returncode == 0, "%s: viz-render exited with %d" % (name, native.returncode)):
         continue
-    dll = subprocess.run([winebed, "run", "--bed", bed, host_sim, "viz", "--effect", "Glintora", "--depth", "32"] +
+    dll = subprocess.run([winebed, "run", "--bed", bed, host_sim, "viz", "--effect", effect, "--depth", "32"] +
                          common + ["--out", dll_dir])
     if not check(dll.returncode == 0, "%s: host_sim viz exited with %d" % (name, dll.returncode)):
         continue
@@ -69,4 +69,4 @@ for preset, size, frames in cases:
 
 if failures:
     sys.exit(1)
-print("Glintora.dll under Wine draws the native engine's frames")
+print("%s.dll under Wine draws the native engine's frames" % effect)
