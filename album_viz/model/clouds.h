@@ -12,7 +12,7 @@ struct CloudSlot {
     std::int32_t active = 0;
     std::uint32_t spawnMs = 0;
     float x = 10, y = -100000, z = 0, pitch = 0;  // off screen until spawned
-    std::int32_t fade = 0;                      // 0 visible, 255 invisible
+    std::int32_t fade = 0;                        // 0 visible, 255 invisible
 };
 
 struct CloudField {

@@ -5,7 +5,7 @@
 
 namespace tevaro::album {
 
-constexpr int BarSlots = 40;        // slots 1..40; 19 and 20 stay empty, 39 and 40 are never touched
+constexpr int BarSlots = 40;  // slots 1..40; 19 and 20 stay empty, 39 and 40 are never touched
 constexpr int ShownBarLast = 38;
 constexpr float PeakRest = 83.0f;  // the marker's resting y on the normal canvas; smaller is higher
 
@@ -19,7 +19,21 @@ BarCanvasSize barCanvasSize(bool large);
 int barBandHeight(int renderWidth, int renderHeight);
 
 // The bar pictures, by the role they play; the Windows side maps them to resource names.
-enum class BarImage : std::uint8_t { Block1A, Block2A, Block3A, Block4A, Block5A, Block6A, Block1B, Peak, R1, R2, R3, RPeak, Count };
+enum class BarImage : std::uint8_t {
+    Block1A,
+    Block2A,
+    Block3A,
+    Block4A,
+    Block5A,
+    Block6A,
+    Block1B,
+    Peak,
+    R1,
+    R2,
+    R3,
+    RPeak,
+    Count
+};
 
 struct BarCell {
     BarImage image;

@@ -6,16 +6,9 @@ namespace tevaro::album {
 
 namespace attribute {
 namespace {
-const char16_t* const Names[Count] = {u"Author",
-                                      u"Title",
-                                      u"UserRating",
-                                      u"WM/ProviderRating",
-                                      u"UserEffectiveRating",
-                                      u"WM/AlbumTitle",
-                                      u"SourceURL",
-                                      u"MoreInfo",
-                                      u"WM/WMCollectionID",
-                                      u"BuyNow"};
+const char16_t* const Names[Count] = {
+    u"Author",        u"Title",     u"UserRating", u"WM/ProviderRating", u"UserEffectiveRating",
+    u"WM/AlbumTitle", u"SourceURL", u"MoreInfo",   u"WM/WMCollectionID", u"BuyNow"};
 }
 
 int find(const std::u16string& n) {
@@ -55,20 +48,37 @@ std::int32_t percentRating(const std::u16string& value) {
 
 void TrackInfo::apply(const std::u16string& n, const std::u16string& value) {
     switch (attribute::find(n)) {
-    case attribute::Author: artist = cut(value); break;
-    case attribute::Title: title = cut(value); break;
-    case attribute::AlbumTitle: album = cut(value); break;
-    case attribute::SourceUrl: sourcePath = cut(value); break;
-    case attribute::BuyNow: purchaseLink = cut(value); break;
-    case attribute::UserRating: userRating = singleDigitRating(value); break;
-    case attribute::ProviderRating: providerRating = singleDigitRating(value); break;
-    case attribute::UserEffectiveRating: effectiveRating = percentRating(value); break;
-    case attribute::CollectionId:
-        hasAlbumArt = value.empty() ? 0 : 1;
-        artFileName = cut(u"AlbumArt_" + value);
-        if (hasAlbumArt) artFileName = cut(artFileName + u"_Large.jpg");
-        break;
-    default: break;  // MoreInfo and unknown names are never read
+        case attribute::Author:
+            artist = cut(value);
+            break;
+        case attribute::Title:
+            title = cut(value);
+            break;
+        case attribute::AlbumTitle:
+            album = cut(value);
+            break;
+        case attribute::SourceUrl:
+            sourcePath = cut(value);
+            break;
+        case attribute::BuyNow:
+            purchaseLink = cut(value);
+            break;
+        case attribute::UserRating:
+            userRating = singleDigitRating(value);
+            break;
+        case attribute::ProviderRating:
+            providerRating = singleDigitRating(value);
+            break;
+        case attribute::UserEffectiveRating:
+            effectiveRating = percentRating(value);
+            break;
+        case attribute::CollectionId:
+            hasAlbumArt = value.empty() ? 0 : 1;
+            artFileName = cut(u"AlbumArt_" + value);
+            if (hasAlbumArt) artFileName = cut(artFileName + u"_Large.jpg");
+            break;
+        default:
+            break;  // MoreInfo and unknown names are never read
     }
 }
 

@@ -47,7 +47,7 @@ TEST(AudioStatistics, SevenFrozenFramesGiveSilenceUntilABinChanges) {
         bool silent;
     };
     // The first frame differs from the empty frozen copy; six repeats then reach a count of 7.
-    const Step steps[] = {{-1, false}, {-1, false}, {-1, false}, {-1, false}, {-1, false}, {-1, false},
+    const Step steps[] = {{-1, false}, {-1, false}, {-1, false}, {-1, false},  {-1, false}, {-1, false},
                           {-1, false}, {-1, true},  {-1, true},  {201, false}, {-1, false}, {300, false}};
     std::uint8_t value = 90;
     int frameIndex = 0;

@@ -30,7 +30,10 @@ TEST(Clouds, SpawnsNeverWithinFiveSecondsOfTheLast) {
     };
     const Case cases[] = {
         {"no spawn until more than 5000 ms have passed", 0, {0, 4000, 5000, 5001}, {0, 0, 0, 1}},
-        {"one spawn per gap, even with rand() always 0", 0, {5001, 5002, 9000, 10001, 10002, 15002, 15003}, {1, 1, 1, 1, 2, 2, 3}},
+        {"one spawn per gap, even with rand() always 0",
+         0,
+         {5001, 5002, 9000, 10001, 10002, 15002, 15003},
+         {1, 1, 1, 1, 2, 2, 3}},
         {"rand() & 7 must be 0", 9, {6000, 20000, 40000}, {0, 0, 0}},
         {"8 is as good as 0", 8, {6000}, {1}},
     };
@@ -63,9 +66,8 @@ TEST(Clouds, ASpawnedCloudFadesInByAboutFiveSecondsAndEndsAt34) {
         std::int32_t fade;
     };
     // fade = 255 − trunc(2000 g), g = age × 0.000025.
-    const Case cases[] = {{0, true, 255},    {2000, true, 155}, {5099, true, 1},
-                          {5100, true, 0},   {20000, true, 0},  {33999, true, 0},
-                          {34000, false, 0}, {50000, false, 0}};
+    const Case cases[] = {{0, true, 255},   {2000, true, 155}, {5099, true, 1},   {5100, true, 0},
+                          {20000, true, 0}, {33999, true, 0},  {34000, false, 0}, {50000, false, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "age " << c.age);
         animateClouds(field, 1.0f, spawn + c.age, ScriptedRandom::draw, &random);
@@ -111,7 +113,7 @@ TEST(Clouds, AlphaKeysBlueOutAndKeepsWhite) {
         std::uint8_t red, alpha;
     };
     // alpha = top byte of r⁴ × 0xFF000000, r = red / 255, times 1.08 (at most 1) from 0.55 on.
-    const Case cases[] = {{0, 0},     {64, 1},    {128, 16},  {140, 23}, {141, 32},
+    const Case cases[] = {{0, 0},     {64, 1},    {128, 16},  {140, 23},  {141, 32},
                           {200, 131}, {235, 250}, {236, 254}, {237, 255}, {255, 255}};
     for (const Case& c : cases) EXPECT_EQ(cloudAlpha(c.red), c.alpha) << int(c.red);
 }

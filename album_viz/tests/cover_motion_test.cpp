@@ -121,7 +121,9 @@ TEST(CoverMotion, CompactSizeChangesRebuildAndTheSmallestRestsAtOnce) {
     };
     const Case cases[] = {
         {"into and out of 166 x 125",
-         {{350, 320, false, Resting}, {166, 125, true, Transition}, {166, 125, false, Transition},
+         {{350, 320, false, Resting},
+          {166, 125, true, Transition},
+          {166, 125, false, Transition},
           {350, 320, true, Transition}}},
         {"162 x 121 is compact; 160 x 120 rests without a zoom",
          {{162, 121, true, Transition}, {160, 120, true, Resting}, {160, 120, false, Resting}}},

@@ -18,8 +18,8 @@ TEST(PointerState, ArtIsTheTopLeftTwoFifthsOfTheCoverExclusive) {
         int x, y;
         bool over;
     };
-    const Case cases[] = {{21, 21, true},   {223, 223, true}, {20, 100, false}, {224, 100, false},
-                          {100, 20, false}, {100, 224, false}, {0, 0, false},   {400, 400, false}};
+    const Case cases[] = {{21, 21, true},   {223, 223, true},  {20, 100, false}, {224, 100, false},
+                          {100, 20, false}, {100, 224, false}, {0, 0, false},    {400, 400, false}};
     for (const Case& c : cases) EXPECT_EQ(Cover.contains(c.x, c.y), c.over) << c.x << ", " << c.y;
     // trunc(0.4 × 333) = 133.
     EXPECT_TRUE((CoverArea{0, 0, 333, 333}.contains(132, 132)));

@@ -48,16 +48,39 @@ TEST(SpectrumBars, RowsDrawnByLevelAndLitByRaw) {
     const Case cases[] = {
         {255,
          false,
-         {{I::R1, 90}, {I::R2, 100}, {I::R3, 110}, {I::Block1A, 75}, {I::Block2A, 63}, {I::Block3A, 50},
-          {I::Block4A, 38}, {I::Block5A, 26}, {I::Block6A, 14}, {I::Peak, 2}}},
+         {{I::R1, 90},
+          {I::R2, 100},
+          {I::R3, 110},
+          {I::Block1A, 75},
+          {I::Block2A, 63},
+          {I::Block3A, 50},
+          {I::Block4A, 38},
+          {I::Block5A, 26},
+          {I::Block6A, 14},
+          {I::Peak, 2}}},
         {255,
          true,
-         {{I::R1, 180}, {I::R2, 200}, {I::R3, 220}, {I::Block1A, 150}, {I::Block2A, 126}, {I::Block3A, 100},
-          {I::Block4A, 76}, {I::Block5A, 52}, {I::Block6A, 28}, {I::Peak, 4}}},  // 2 × trunc(10.85) − 16
+         {{I::R1, 180},
+          {I::R2, 200},
+          {I::R3, 220},
+          {I::Block1A, 150},
+          {I::Block2A, 126},
+          {I::Block3A, 100},
+          {I::Block4A, 76},
+          {I::Block5A, 52},
+          {I::Block6A, 28},
+          {I::Peak, 4}}},  // 2 × trunc(10.85) − 16
         {40, false, {{I::R1, 90}, {I::Block1A, 75}, {I::Block1B, 63}, {I::Peak, 50}}},
         {39, false, {{I::R1, 90}, {I::Block1B, 75}, {I::Peak, 63}}},
-        {100, false, {{I::R1, 90}, {I::R2, 100}, {I::R3, 110}, {I::Block1A, 75}, {I::Block2A, 63}, {I::Block3A, 50},
-                      {I::Peak, 38}}},
+        {100,
+         false,
+         {{I::R1, 90},
+          {I::R2, 100},
+          {I::R3, 110},
+          {I::Block1A, 75},
+          {I::Block2A, 63},
+          {I::Block3A, 50},
+          {I::Peak, 38}}},
         {5, false, {{I::R1, 90}, {I::Block1B, 75}, {I::Peak, 63}}},
         // Level 4 draws no block: the peak stays at rest with its reflection.
         {4, false, {{I::Peak, 75}, {I::RPeak, 90}}},
@@ -163,8 +186,8 @@ TEST(SpectrumBars, LeftFallsFromTheLevelRightFromTheLastRaw) {
     EXPECT_EQ(bars.raw(21), 100);
     AudioFrame quiet;
     bars.advance(quiet, false, list);
-    EXPECT_EQ(bars.level(1), 180);   // trunc(190 × 0.95)
-    EXPECT_EQ(bars.level(21), 95);   // trunc(100 × 0.95), the last raw value
+    EXPECT_EQ(bars.level(1), 180);  // trunc(190 × 0.95)
+    EXPECT_EQ(bars.level(21), 95);  // trunc(100 × 0.95), the last raw value
     bars.advance(quiet, false, list);
     EXPECT_EQ(bars.level(1), 171);
     EXPECT_EQ(bars.level(21), 0);

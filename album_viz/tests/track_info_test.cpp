@@ -20,7 +20,8 @@ TEST(TrackInfo, ArtFilesAreLookedUpByFullPathInTheTracksFolder) {
     const Case cases[] = {
         {u"{ABC}", u"C:\\Music\\Album\\01.wma", true, u"C:\\Music\\Album\\AlbumArt_{ABC}_Large.jpg",
          u"C:\\Music\\Album\\AlbumArtSmall.jpg"},
-        {u"", u"C:\\Music\\Album\\01.wma", false, u"C:\\Music\\Album\\AlbumArt_", u"C:\\Music\\Album\\AlbumArtSmall.jpg"},
+        {u"", u"C:\\Music\\Album\\01.wma", false, u"C:\\Music\\Album\\AlbumArt_",
+         u"C:\\Music\\Album\\AlbumArtSmall.jpg"},
         // Without a backslash the names stay relative, as the player's own lookup would find them.
         {u"{X}", u"01.wma", true, u"AlbumArt_{X}_Large.jpg", u"AlbumArtSmall.jpg"},
         {u"{X}", u"\\\\server\\share\\a.mp3", true, u"\\\\server\\share\\AlbumArt_{X}_Large.jpg",
@@ -44,20 +45,14 @@ TEST(TrackInfo, RatingsAndStars) {
         int stars;
     };
     const Case cases[] = {
-        {u"0", u"75", u"", 7, 4},
-        {u"0", u"0", u"50", 5, 3},
-        {u"99", u"0", u"0", 9, 5},
-        {u"25", u"75", u"99", 2, 2},
-        {u"1", u"", u"", 1, 1},
-        {u"", u"", u"", 0, 0},
-        {u"", u"", u"75", 8, 4},
-        {u"", u"", u"99", 10, 5},
+        {u"0", u"75", u"", 7, 4},  {u"0", u"0", u"50", 5, 3},
+        {u"99", u"0", u"0", 9, 5}, {u"25", u"75", u"99", 2, 2},
+        {u"1", u"", u"", 1, 1},    {u"", u"", u"", 0, 0},
+        {u"", u"", u"75", 8, 4},   {u"", u"", u"99", 10, 5},
         {u"", u"", u"1", 1, 1},  // an empty second position counts 0: 10 → 1
-        {u"", u"", u"4", 4, 2},
-        {u"", u"", u"9", 9, 5},
-        {u"", u"", u"61", 6, 3},
-        {u"x", u"", u"", 10, 5},  // 'x' − '0' is clamped to 10
-        {u"!", u"", u"", 0, 0},   // below '0': clamped to 0
+        {u"", u"", u"4", 4, 2},    {u"", u"", u"9", 9, 5},
+        {u"", u"", u"61", 6, 3},   {u"x", u"", u"", 10, 5},  // 'x' − '0' is clamped to 10
+        {u"!", u"", u"", 0, 0},                              // below '0': clamped to 0
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(c.user + u"/" + c.provider + u"/" + c.effective));
