@@ -58,8 +58,8 @@ HRESULT DualDispatch::getIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, DIS
     return DispGetIDsOfNames(info, names, count, ids);
 }
 
-HRESULT DualDispatch::invoke(void* object, DISPID id, REFIID iid, WORD flags, DISPPARAMS* parameters,
-                             VARIANT* result, EXCEPINFO* exception, UINT* badArgument) {
+HRESULT DualDispatch::invoke(void* object, DISPID id, REFIID iid, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                             EXCEPINFO* exception, UINT* badArgument) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     ITypeInfo* info = nullptr;
     const HRESULT hr = typeInfo(&info);

@@ -47,10 +47,10 @@ void IgnoredPlayerEvents::Error() {
     errors->Release();
 }
 
-AlbumEffect::AlbumEffect()
-    : visual_(com_support::moduleInstance(), currentUserRating, &media_) {
+AlbumEffect::AlbumEffect() : visual_(com_support::moduleInstance(), currentUserRating, &media_) {
     describedBy(IID_ICoverDrift);
-    for (int i = 0; i < attribute::Count; ++i) attributeNames_[i] = SysAllocString(reinterpret_cast<const wchar_t*>(attribute::name(i)));
+    for (int i = 0; i < attribute::Count; ++i)
+        attributeNames_[i] = SysAllocString(reinterpret_cast<const wchar_t*>(attribute::name(i)));
 }
 
 AlbumEffect::~AlbumEffect() {
@@ -187,10 +187,17 @@ HRESULT AlbumEffect::OnWindowMessage(UINT message, WPARAM, LPARAM l, LRESULT*) {
     if (remoteSession()) return E_FAIL;
     const int x = int(short(LOWORD(l))), y = int(short(HIWORD(l)));
     switch (message) {
-    case WM_MOUSEMOVE: visual_.pointer(PointerEvent::Move, x, y); break;
-    case WM_LBUTTONDOWN: visual_.pointer(PointerEvent::LeftDown, x, y); break;
-    case WM_LBUTTONUP: visual_.pointer(PointerEvent::LeftUp, x, y); break;
-    default: break;
+        case WM_MOUSEMOVE:
+            visual_.pointer(PointerEvent::Move, x, y);
+            break;
+        case WM_LBUTTONDOWN:
+            visual_.pointer(PointerEvent::LeftDown, x, y);
+            break;
+        case WM_LBUTTONUP:
+            visual_.pointer(PointerEvent::LeftUp, x, y);
+            break;
+        default:
+            break;
     }
     return S_FALSE;  // the player goes on handling every message
 }

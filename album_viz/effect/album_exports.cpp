@@ -11,7 +11,8 @@
 #include "com_support/wmp_plugin.h"
 
 std::span<const com_support::ClassEntry> com_support::moduleClasses() {
-    static const ClassEntry classes[] = {{&tevaro::album::CLSID_CoverDrift, &createInstance<tevaro::album::AlbumEffect>}};
+    static const ClassEntry classes[] = {
+        {&tevaro::album::CLSID_CoverDrift, &createInstance<tevaro::album::AlbumEffect>}};
     return classes;
 }
 

@@ -91,7 +91,8 @@ void AlbumVisual::watchPointerLeave(HWND parent) {
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, parent, 0};
     TrackMouseEvent(&track);
     MSG next;
-    if (PeekMessageW(&next, parent, 0, 0, PM_NOREMOVE) && next.message == WM_MOUSELEAVE) pointer(PointerEvent::Leave, 0, 0);
+    if (PeekMessageW(&next, parent, 0, 0, PM_NOREMOVE) && next.message == WM_MOUSELEAVE)
+        pointer(PointerEvent::Leave, 0, 0);
 }
 
 void AlbumVisual::destroy() {

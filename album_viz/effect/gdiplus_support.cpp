@@ -95,8 +95,8 @@ bool readPixels(Gdiplus::Bitmap& bitmap, std::vector<std::uint32_t>& out) {
     if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return false;
     out.resize(std::size_t(w) * std::size_t(h));
     for (int y = 0; y < h; ++y)
-        std::memcpy(out.data() + std::size_t(y) * w, static_cast<const std::uint8_t*>(data.Scan0) + std::ptrdiff_t(y) * data.Stride,
-                    std::size_t(w) * 4);
+        std::memcpy(out.data() + std::size_t(y) * w,
+                    static_cast<const std::uint8_t*>(data.Scan0) + std::ptrdiff_t(y) * data.Stride, std::size_t(w) * 4);
     bitmap.UnlockBits(&data);
     return true;
 }

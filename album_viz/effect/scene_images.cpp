@@ -31,8 +31,8 @@ constexpr wchar_t LowRateMessage[] =
 
 // Copies a bitmap's pixels into a panel stored bottom row first, its top-left corner at (left, top)
 // as seen on screen; pixels outside the panel are dropped.
-void copyIntoPanel(const std::vector<std::uint32_t>& pixels, int w, int h, std::vector<std::uint32_t>& panel,
-                   int left, int top) {
+void copyIntoPanel(const std::vector<std::uint32_t>& pixels, int w, int h, std::vector<std::uint32_t>& panel, int left,
+                   int top) {
     for (int y = 0; y < h; ++y) {
         const int row = PanelSide - 1 - (top + y);
         if (row < 0 || row >= PanelSide) continue;
@@ -118,7 +118,8 @@ ImageResult SceneImages::buildBackground(int w, int h, SceneElement& background)
             return ImageResult::OutOfMemory;
         for (int y = 0; y < h; ++y)
             std::copy_n(pixels.begin() + std::ptrdiff_t(y) * w, w,
-                        reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(data.Scan0) + std::ptrdiff_t(y) * data.Stride));
+                        reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(data.Scan0) +
+                                                         std::ptrdiff_t(y) * data.Stride));
         finished->UnlockBits(&data);
     }
     for (int large = 0; large < 2; ++large) {
@@ -161,7 +162,8 @@ void SceneImages::drawBars(const BarDrawList& cells, bool large, bool lowRate, S
     std::unique_ptr<Gdiplus::Bitmap> canvas = newCanvas(c.width, c.height);
     if (!canvas) return;
     if (!impl_->barsLoaded[q]) {
-        for (int i = 0; i < int(BarImage::Count); ++i) impl_->bars[q][i] = loadResourceBitmap(resources_, BarNames[q][i]);
+        for (int i = 0; i < int(BarImage::Count); ++i)
+            impl_->bars[q][i] = loadResourceBitmap(resources_, BarNames[q][i]);
         impl_->barsLoaded[q] = true;
     }
     {
@@ -247,7 +249,9 @@ ImageResult SceneImages::buildCoverPanel(int variant, const TrackInfo& track, bo
 
     // The frame: a drop shadow (or its hovered variant) around the art, or an empty jewel case.
     const bool art = track.hasAlbumArt != 0;
-    const wchar_t* frameName = !art ? L"DATATABLE_No_cover" : variant == 1 ? L"DATATABLE_Album_hover" : L"DATATABLE_Album_drop_shadow";
+    const wchar_t* frameName = !art           ? L"DATATABLE_No_cover"
+                               : variant == 1 ? L"DATATABLE_Album_hover"
+                                              : L"DATATABLE_Album_drop_shadow";
     std::unique_ptr<Gdiplus::Bitmap> frame = decodeResourcePicture(resources_, frameName);
     if (!frame) return ImageResult::Missing;
     const int fw = art ? 208 : int(frame->GetWidth()), fh = art ? 208 : int(frame->GetHeight());

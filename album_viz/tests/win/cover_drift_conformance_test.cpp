@@ -65,14 +65,18 @@ TEST_F(CoverDriftConformance, EveryMethodInSlotOrder) {
         {"GetCapabilities(null)", [](IWMPEffects2* e) { return e->GetCapabilities(nullptr); }, E_POINTER},
         {"GetTitle(null)", [](IWMPEffects2* e) { return e->GetTitle(nullptr); }, E_POINTER},
         {"GetPresetTitle(0, null)", [](IWMPEffects2* e) { return e->GetPresetTitle(0, nullptr); }, E_POINTER},
-        {"GetPresetTitle(1)", [](IWMPEffects2* e) {
+        {"GetPresetTitle(1)",
+         [](IWMPEffects2* e) {
              BSTR t = SentinelText;
              return e->GetPresetTitle(1, &t);
-         }, E_INVALIDARG},
-        {"GetPresetTitle(-1)", [](IWMPEffects2* e) {
+         },
+         E_INVALIDARG},
+        {"GetPresetTitle(-1)",
+         [](IWMPEffects2* e) {
              BSTR t = SentinelText;
              return e->GetPresetTitle(-1, &t);
-         }, E_INVALIDARG},
+         },
+         E_INVALIDARG},
         {"GetPresetCount(null)", [](IWMPEffects2* e) { return e->GetPresetCount(nullptr); }, E_POINTER},
         {"SetCurrentPreset(0)", [](IWMPEffects2* e) { return e->SetCurrentPreset(0); }, S_OK},
         {"SetCurrentPreset(1)", [](IWMPEffects2* e) { return e->SetCurrentPreset(1); }, E_INVALIDARG},
@@ -83,14 +87,18 @@ TEST_F(CoverDriftConformance, EveryMethodInSlotOrder) {
         {"SetCore(null)", [](IWMPEffects2* e) { return e->SetCore(nullptr); }, S_OK},
         {"Destroy before Create", [](IWMPEffects2* e) { return e->Destroy(); }, S_OK},
         {"NotifyNewMedia(null)", [](IWMPEffects2* e) { return e->NotifyNewMedia(nullptr); }, S_OK},
-        {"OnWindowMessage(WM_MOUSEMOVE)", [](IWMPEffects2* e) {
+        {"OnWindowMessage(WM_MOUSEMOVE)",
+         [](IWMPEffects2* e) {
              LRESULT r = 0;
              return e->OnWindowMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), &r);
-         }, S_FALSE},
-        {"OnWindowMessage(WM_KEYDOWN)", [](IWMPEffects2* e) {
+         },
+         S_FALSE},
+        {"OnWindowMessage(WM_KEYDOWN)",
+         [](IWMPEffects2* e) {
              LRESULT r = 0;
              return e->OnWindowMessage(WM_KEYDOWN, VK_SPACE, 0, &r);
-         }, S_FALSE},
+         },
+         S_FALSE},
         {"RenderWindowed without a window", [](IWMPEffects2* e) { return e->RenderWindowed(&levels, TRUE); },
          E_UNEXPECTED},
         {"Create", [](IWMPEffects2* e) { return e->Create(GetDesktopWindow()); }, S_OK},

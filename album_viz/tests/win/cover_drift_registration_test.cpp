@@ -27,7 +27,8 @@ const wchar_t Description[] =
     L"\u043d\u0430\u043f\u0430\u0440\u043d\u0438\u043a \u043f\u043e "
     L"\u0446\u044b\u0435\u0442\u043e\u043c\u0443\u0437\u044b\u043a\u0435 \u0434\u043b\u044f Windows Media Player "
     L"10! \u041f\u0435\u0440\u0435\u043a\u043b\u044e\u0447\u0435\u043d\u0438\u0435 "
-    L"\u043e\u0442\u043e\u0431\u0440\u0430\u0436\u0435\u043d\u0438\u044f \u0441\u0432\u0435\u0434\u0435\u043d\u0438\u0439 "
+    L"\u043e\u0442\u043e\u0431\u0440\u0430\u0436\u0435\u043d\u0438\u044f "
+    L"\u0441\u0432\u0435\u0434\u0435\u043d\u0438\u0439 "
     L"\u043e \u0437\u0432\u0443\u043a\u043e\u0437\u0430\u043f\u0438\u0441\u0438 \u043f\u0440\u043e\u0441\u0442\u043e "
     L"\u0449\u0435\u043b\u0447\u043a\u043e\u043c \u043f\u043e \u043f\u0440\u0430\u0432\u043e\u043c\u0443 "
     L"\u043a\u0440\u0430\u044e \u043e\u043a\u043d\u0430 \u044d\u0444\u0444\u0435\u043a\u0442\u043e\u0432. "
@@ -129,7 +130,8 @@ TEST(CoverDriftRegistration, BothExportsBroadcastThePluginChangeAndUnregistering
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TevaroBroadcastListener";
     RegisterClassW(&wc);
-    HWND listener = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND listener =
+        CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(listener, nullptr);
     auto pump = [] {
         MSG m;

@@ -20,10 +20,10 @@ struct ColourCase {
 };
 inline const ColourCase ColourCases[] = {
     {L"#00ff80", S_OK, L"#00FF80"},      {L"X00FF80", S_OK, L"#00FF80"},  // the first character is not checked
-    {L"x12AB34", S_OK, L"#12AB34"},      {L"#aBcDeF", S_OK, L"#ABCDEF"},      {L"#000000", S_OK, L"#000000"},
-    {L"00FF80", E_INVALIDARG, nullptr},  {L"#00FF8", E_INVALIDARG, nullptr},  {L"#00FF8G", E_INVALIDARG, nullptr},
+    {L"x12AB34", S_OK, L"#12AB34"},      {L"#aBcDeF", S_OK, L"#ABCDEF"},       {L"#000000", S_OK, L"#000000"},
+    {L"00FF80", E_INVALIDARG, nullptr},  {L"#00FF8", E_INVALIDARG, nullptr},   {L"#00FF8G", E_INVALIDARG, nullptr},
     {L"", E_INVALIDARG, nullptr},        {L"#00FF800", E_INVALIDARG, nullptr}, {L"#", E_INVALIDARG, nullptr},
-    {L"# 0FF80", E_INVALIDARG, nullptr}, {L"#0xFF80", E_INVALIDARG, nullptr}, {L"#00FF8-", E_INVALIDARG, nullptr},
+    {L"# 0FF80", E_INVALIDARG, nullptr}, {L"#0xFF80", E_INVALIDARG, nullptr},  {L"#00FF8-", E_INVALIDARG, nullptr},
 };
 inline constexpr const wchar_t* InitialColour = L"#FF0000";
 inline constexpr const wchar_t* StartColour = L"#123456";
