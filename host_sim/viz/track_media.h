@@ -20,6 +20,11 @@ public:
     static Attributes readFile(const std::wstring& path);
 
     void set(const std::wstring& name, const std::wstring& value);
+    bool has(const std::wstring& name) const {
+        for (const auto& a : attributes_)
+            if (a.first == name) return true;
+        return false;
+    }
     // How often the effect asked for each kind of thing, for tests.
     int itemRequests() const { return itemRequests_; }
     ULONG references() const { return references_; }
