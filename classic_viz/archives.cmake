@@ -34,7 +34,7 @@ else()
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
     INSTALL_COMMAND ""
     BUILD_ALWAYS TRUE
-    BUILD_BYPRODUCTS ${host_dir}/glintora_archive_gen ${host_dir}/panel_art_gen
+    BUILD_BYPRODUCTS ${host_dir}/glintora_archive_gen ${host_dir}/panel_art_gen ${host_dir}/coverdrift_art_gen
     EXCLUDE_FROM_ALL TRUE)
   if(WIN32)
     set(archive_outputs ${TEVARO_GLINTORA_ARCHIVE})

@@ -20,6 +20,12 @@ DeviceReport device(DeviceType type, bool windowed, std::vector<std::uint32_t> d
     return d;
 }
 
+// A device whose caps allow a window but that cannot render the desktop's format.
+DeviceReport withoutDesktopFormat(DeviceReport d) {
+    d.renderFormats = {R5G6B5};
+    return d;
+}
+
 AdapterReport adapter(std::vector<DisplayMode> modes, DeviceReport hal, DeviceReport ref) {
     AdapterReport a;
     a.description = "test adapter";
@@ -48,6 +54,16 @@ TEST(DeviceCatalog, ChoosesTheDeviceByTheWindowingRules) {
          DeviceType::Hal},
         {"only REF windowable",
          {adapter(xvfbModes, device(DeviceType::Hal, false), device(DeviceType::Ref, true))},
+         true,
+         0,
+         DeviceType::Ref},
+        {"REF windowable but not in the desktop format",
+         {adapter(xvfbModes, device(DeviceType::Hal, false), withoutDesktopFormat(device(DeviceType::Ref, true)))},
+         false,
+         0,
+         DeviceType::Hal},
+        {"HAL not in the desktop format leaves the windowable REF",
+         {adapter(xvfbModes, withoutDesktopFormat(device(DeviceType::Hal, true)), device(DeviceType::Ref, true))},
          true,
          0,
          DeviceType::Ref},

@@ -111,14 +111,6 @@ struct FrameDecoder {
     }
 };
 
-namespace {
-
-struct RearChoice {
-    const CoefficientSet* set;
-    int taps;
-};
-
-// Rear set and tap count of a settings word; the first preset bit found wins.
 RearChoice chooseRearSet(std::int32_t flags) {
     const bool max = (flags & FlagQualityMax) != 0;
     if (flags & FlagRockPop) return max ? RearChoice{&rearRockPop96, 96} : RearChoice{&rearRockPop72, 72};
@@ -127,8 +119,6 @@ RearChoice chooseRearSet(std::int32_t flags) {
     if (flags & FlagMovie) return {&rearMovie, max ? 96 : 56};
     return {nullptr, 0};
 }
-
-}  // namespace
 
 void SurroundEngine::reset() {
     *this = SurroundEngine{};

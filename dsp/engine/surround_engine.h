@@ -15,6 +15,17 @@
 
 namespace tevaro::dsp {
 
+struct CoefficientSet;
+
+// The rear pair of the virtualiser branch for the two surround feeds.
+struct RearChoice {
+    const CoefficientSet* set;
+    int taps;
+};
+
+// Rear set and tap count of a settings word; the first preset bit found wins (none for Neutral).
+RearChoice chooseRearSet(std::int32_t flags);
+
 struct FrameDecoder;
 
 class SurroundEngine {

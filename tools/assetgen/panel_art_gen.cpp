@@ -2,23 +2,18 @@
 // animation as 490.avi, for the resource compiler, and optionally a contact sheet for review:
 //   panel_art_gen --out DIR [--contact FILE.png]
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "tools/assetgen/about_pictures.h"
 #include "tools/assetgen/bmp24.h"
+#include "tools/assetgen/generator_options.h"
 #include "tools/assetgen/panel_art.h"
 #include "tools/assetgen/panel_contact_sheet.h"
 
 int main(int argc, char** argv) {
-    std::string out, contact;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--out") == 0)
-            out = argv[i + 1];
-        else if (std::strcmp(argv[i], "--contact") == 0)
-            contact = argv[i + 1];
-    }
+    const std::string out = tevaro::assetgen::optionValue(argc, argv, "--out");
+    const std::string contact = tevaro::assetgen::optionValue(argc, argv, "--contact");
     if (out.empty()) {
         std::fprintf(stderr, "usage: panel_art_gen --out DIR [--contact FILE.png]\n");
         return 2;

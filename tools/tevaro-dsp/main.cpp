@@ -1,5 +1,6 @@
 // tevaro-dsp: how a Linux user hears the product, and how the demo makes its audio.
 #include <sndfile.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -61,18 +62,24 @@ int processFile(const ProcessFile& command) {
     in.resize(static_cast<std::size_t>(read) * 2);
 
     std::vector<std::int16_t> out(in.size());
-    const bool showProgress = read > progressAboveSeconds * info.samplerate;
+    // A long file shows how far it has got: redrawn in place on a terminal; a pipe or a log file
+    // gets one line when the work is done instead of a hundred carriage returns.
+    const bool longFile = read > progressAboveSeconds * info.samplerate;
+    const bool onTerminal = isatty(fileno(stderr)) != 0;
     int shown = -1;
     renderProgramme(
         command.settings, in.data(), out.data(), static_cast<std::size_t>(read),
         [&](double done) {
             const int percent = static_cast<int>(done * 100.0);
-            if (!showProgress || percent == shown) return;
+            if (!longFile || !onTerminal || percent == shown) return;
             shown = percent;
             std::fprintf(stderr, "\rtevaro-dsp: processing %s %3d%%", command.input.c_str(), percent);
             if (percent == 100) std::fputc('\n', stderr);
         },
         command.schedule);
+    if (longFile && !onTerminal)
+        std::fprintf(stderr, "tevaro-dsp: processed %s, %.1f s of audio\n", command.input.c_str(),
+                     static_cast<double>(read) / info.samplerate);
 
     std::string error;
     return writeWav(command.output, out, info.samplerate, error) ? 0 : fail(error);

@@ -81,7 +81,8 @@ Programme render(std::uint32_t word, const Programme& in) {
     return out;
 }
 
-int run(bool check) {
+// `tsv` (if open) gets the table for dsp-charts: preset, quality and the LU of every signal.
+int run(bool check, std::FILE* tsv) {
     struct Signal {
         const char* name;
         Programme samples;
@@ -95,6 +96,11 @@ int run(bool check) {
     for (Signal& s : signals) s.bypass = measure(s.samples);
 
     std::printf("LU against bypass (energy dB in brackets); music peaks at -1 dBFS\n");
+    if (tsv != nullptr) {
+        std::fprintf(tsv, "preset\tquality");
+        for (const Signal& s : signals) std::fprintf(tsv, "\t%s", s.name);
+        std::fprintf(tsv, "\n");
+    }
     std::printf("%-9s %-4s", "preset", "qual");
     for (const Signal& s : signals) std::printf(" %17s", s.name);
     std::printf(" %7s %8s\n", "peak", "clipped");
@@ -105,6 +111,8 @@ int run(bool check) {
             const Exception* exception = exceptionFor(word);
             const Limits limits = exception ? exception->limits : Limits{};
             std::printf("%-9s %-4s", std::string(preset.name).c_str(), std::string(quality.name).c_str());
+            if (tsv != nullptr)
+                std::fprintf(tsv, "%s\t%s", std::string(preset.name).c_str(), std::string(quality.name).c_str());
             double worstLu = 0.0;
             Programme out;
             for (const Signal& s : signals) {
@@ -112,6 +120,7 @@ int run(bool check) {
                 const Level level = measure(out);
                 const double lu = level.loudness - s.bypass.loudness;
                 std::printf("   %+6.2f (%+6.2f)", lu, level.energyDb - s.bypass.energyDb);
+                if (tsv != nullptr) std::fprintf(tsv, "\t%.3f", lu);
                 worstLu = std::max(worstLu, std::fabs(lu));
             }
             int peak = 0, clipped = 0;
@@ -125,6 +134,7 @@ int run(bool check) {
             if (!passes) std::printf("  <- outside the limits");
             if (passes && !strict) std::printf("  (known: %s)", exception->why);
             std::printf("\n");
+            if (tsv != nullptr) std::fprintf(tsv, "\n");
             failures += !passes;
         }
     }
@@ -139,6 +149,20 @@ int run(bool check) {
 }  // namespace tevaro::dsp
 
 int main(int argc, char** argv) {
-    const bool check = argc > 1 && std::strcmp(argv[1], "--check") == 0;
-    return tevaro::dsp::run(check);
+    bool check = false;
+    std::FILE* tsv = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--check") == 0) {
+            check = true;
+        } else if (std::strcmp(argv[i], "--tsv") == 0 && i + 1 < argc) {
+            tsv = std::fopen(argv[++i], "w");
+            if (tsv == nullptr) return std::fprintf(stderr, "tevaro-loudness: cannot write %s\n", argv[i]), 1;
+        } else {
+            std::fputs("usage: tevaro-loudness [--check] [--tsv FILE]\n", stderr);
+            return 2;
+        }
+    }
+    const int status = tevaro::dsp::run(check, tsv);
+    if (tsv != nullptr && std::fclose(tsv) != 0) return 1;
+    return status;
 }

@@ -71,6 +71,23 @@ TEST_F(Files, OutputEqualsTheChainAndKeepsTheSampleRate) {
     EXPECT_EQ(out, expected);
 }
 
+// Standard error is a file here, as in a log: a long file leaves one line, a short one none.
+TEST_F(Files, ProgressIsOneSummaryLineWhenStandardErrorIsNoTerminal) {
+    struct Case {
+        int seconds;
+        const char* expected;
+    };
+    const Case cases[] = {{31, "tevaro-dsp: processed IN, 31.0 s of audio\n"}, {29, ""}};
+    for (const Case& c : cases) {
+        write(path("in.wav"), Programme(static_cast<std::size_t>(c.seconds) * 8000 * 2), 2, 8000);
+        const auto [status, messages] = run(path("in.wav") + " " + path("out.wav"));
+        ASSERT_EQ(status, 0) << messages;
+        std::string expected = c.expected;
+        if (const auto at = expected.find("IN"); at != std::string::npos) expected.replace(at, 2, path("in.wav"));
+        EXPECT_EQ(messages, expected) << c.seconds << " s";
+    }
+}
+
 TEST_F(Files, OffCopiesAndMuteSilences) {
     const Programme in = demoProgramme(3000);
     write(path("in.wav"), in, 2, 44100);
