@@ -122,11 +122,7 @@ void AlbumVisual::trackChanged() {
 
 CoverArea AlbumVisual::coverArea() const {
     const SceneElement& cover = renderer_.elements().elements[slot::Cover];
-    const ElementMotion& m = renderer_.elements().motion[slot::Cover];
-    if (!cover.hasImage()) return CoverArea{0, 0, 0, 0};
-    const Placement p = placeElement(renderer_.referenceDistance(), renderer_.elementTextureSize(), width_, height_,
-                                     cover.width, cover.height, m.x, m.y, m.z);
-    return CoverArea{p.screenX, p.screenY, p.drawWidth, p.drawHeight};
+    return CoverArea{cover.screenX, cover.screenY, cover.drawWidth, cover.drawHeight};
 }
 
 void AlbumVisual::pointer(PointerEvent event, int x, int y) {

@@ -134,6 +134,17 @@ void AlbumVisual::animateCover() {
         const CoverLayout rest = layoutCoverAt(1.0f, 1);
         scene.motion[slot::Cover] = ElementMotion{rest.x, rest.y, rest.z, StandUpPitch};
     }
+    // Where the cover shows on screen this frame: the pointer's hit test and the next layout's
+    // "current draw height" read it.
+    if (cover.hasImage()) {
+        const ElementMotion& m = scene.motion[slot::Cover];
+        const Placement p = placeElement(renderer_.referenceDistance(), renderer_.elementTextureSize(), width_, height_,
+                                         cover.width, cover.height, m.x, m.y, m.z);
+        cover.screenX = p.screenX;
+        cover.screenY = p.screenY;
+        cover.drawWidth = p.drawWidth;
+        cover.drawHeight = p.drawHeight;
+    }
 }
 
 CoverLayout AlbumVisual::layoutCoverAt(float scale, int marginFactor) {
@@ -148,7 +159,7 @@ CoverLayout AlbumVisual::layoutCoverAt(float scale, int marginFactor) {
     in.imageWidth = cover.hasImage() ? cover.width : CoverPanelWidth;
     in.imageHeight = cover.hasImage() ? cover.height : CoverPanelWidth;
     in.hasAlbumArt = track_.hasAlbumArt != 0;
-    in.currentDrawHeight = coverArea().drawHeight;
+    in.currentDrawHeight = cover.drawHeight;  // 0 for a panel just built
     const CoverLayout out = layoutCover(in);
     if (scale == 1.0f) barsHidden_ = out.barsHidden;
     return out;

@@ -81,8 +81,9 @@ TEST_F(CoverDriftFrames, AFrozenSpectrumBecomesSilenceUntilABinChanges) {
         SCOPED_TRACE(testing::Message() << "step " << index++);
         for (int n = 0; n < s.frames; ++n) {
             *levels = *source;
-            if (s.changeBin50) levels->frequency[0][200] = levels->frequency[0][201] = levels->frequency[0][202] =
-                levels->frequency[0][203] = ++bump;
+            if (s.changeBin50)
+                levels->frequency[0][200] = levels->frequency[0][201] = levels->frequency[0][202] =
+                    levels->frequency[0][203] = ++bump;
             ASSERT_EQ(frame(*levels), S_OK);
         }
         bool allZero = true;
