@@ -245,7 +245,15 @@ int runViz(int argc, char** argv) {
     std::vector<Capture> sheet;
     auto levels = std::make_unique<TimedLevel>();
     int status = 0;
+    // A version 10 effect animates by the clock, not by frames: frames are paced to the rate, so
+    // that a video of them plays at the speed the effect meant.
+    const DWORD start = GetTickCount();
     for (int frame = 0; frame < frames && status == 0; ++frame) {
+        if (effect2 != nullptr) {
+            const DWORD due = start + DWORD(static_cast<long long>(frame) * 1000 / a.fps);
+            const DWORD now = GetTickCount();
+            if (int(due - now) > 0) Sleep(due - now);
+        }
         player.levelsAt(frame, *levels);
         if (effect2 != nullptr) {
             for (std::size_t i = 0; i < a.media.size(); ++i)

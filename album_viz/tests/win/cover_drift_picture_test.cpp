@@ -65,14 +65,14 @@ public:
         folder_ = besideTheTest(L"cover_drift_track");
         CreateDirectoryW(folder_.c_str(), nullptr);
         writeArt(folder_ + L"\\AlbumArt_{7E57}_Large.jpg", ArtColour);
-        media_ = std::make_unique<host_sim::TrackMedia>(host_sim::TrackMedia::Attributes{
-            {L"Title", L"Known Colour"},
-            {L"Author", L"Tests"},
-            {L"WM/AlbumTitle", L"Pictures"},
-            {L"UserRating", L"50"},
-            {L"WM/WMCollectionID", L"{7E57}"},
-            {L"SourceURL", folder_ + L"\\01.wma"},
-            {L"BuyNow", buyNow}});
+        media_ = std::make_unique<host_sim::TrackMedia>(
+            host_sim::TrackMedia::Attributes{{L"Title", L"Known Colour"},
+                                             {L"Author", L"Tests"},
+                                             {L"WM/AlbumTitle", L"Pictures"},
+                                             {L"UserRating", L"50"},
+                                             {L"WM/WMCollectionID", L"{7E57}"},
+                                             {L"SourceURL", folder_ + L"\\01.wma"},
+                                             {L"BuyNow", buyNow}});
     }
     IWMPMedia* media() { return media_.get(); }
 
