@@ -80,10 +80,11 @@ void measure(int width, int height, bool dcMode) {
         bestCopy = std::min(bestCopy, copy / frames);
         bestLock = std::min(bestLock, lock / frames);
     }
-    std::printf("%4d x %-4d %-6s %7.2f ms per frame, processor's share %5.2f ms: scene update with bars %5.2f, "
-                "copies and conversion %5.2f; waiting for the device in LockRect %5.2f\n",
-                width, height, dcMode ? "DC" : "window", best * 1000, (bestUpdate + bestCopy) * 1000,
-                bestUpdate * 1000, bestCopy * 1000, bestLock * 1000);
+    std::printf(
+        "%4d x %-4d %-6s %7.2f ms per frame, processor's share %5.2f ms: scene update with bars %5.2f, "
+        "copies and conversion %5.2f; waiting for the device in LockRect %5.2f\n",
+        width, height, dcMode ? "DC" : "window", best * 1000, (bestUpdate + bestCopy) * 1000, bestUpdate * 1000,
+        bestCopy * 1000, bestLock * 1000);
     visual.destroy();
     if (view) {
         ReleaseDC(view, dc);

@@ -11,6 +11,7 @@
 
 #include <wmp.h>
 
+#include "com_support/tests/win/recorded_lines.h"
 #include "album_viz/win/dib_section.h"
 #include "cover_drift_test_support.h"
 #include "host_sim/viz/track_media.h"
@@ -185,19 +186,7 @@ void setCommand(const wchar_t* key, const std::wstring& command) {
     RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command.c_str(), DWORD((command.size() + 1) * 2));
 }
 
-std::vector<std::string> recorded() {
-    std::vector<std::string> lines;
-    std::FILE* log = _wfopen(RecorderLog.c_str(), L"rb");
-    if (log == nullptr) return lines;
-    char line[512];
-    while (std::fgets(line, sizeof line, log) != nullptr) {
-        std::string text = line;
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        lines.push_back(text);
-    }
-    std::fclose(log);
-    return lines;
-}
+std::vector<std::string> recorded() { return com_support::test::recordedLines(RecorderLog); }
 
 class CoverDriftPurchaseLink : public CoverDriftPicture {
 protected:
