@@ -59,13 +59,18 @@ void AlbumVisual::render(std::uint8_t* frequency, HDC dc, const RECT& rect, HWND
         width_ = w;
         height_ = h;
         renderer_.setRenderSize(w, h);
+        // The device window keeps its handle and takes the new size: destroying it under a device
+        // made on it leaves the device with a dead window, and the next frame crashes in it.
+        if (deviceWindow_.handle() != nullptr) {
+            if (parent == nullptr) {
+                deviceWindow_.resize(w, h);
+            } else {
+                deviceWindow_.destroy();
+            }
+        }
         if (app_.device() != nullptr) {
             app_.resize(w, h);
             ++resets_;
-        }
-        if (deviceWindow_.handle() != nullptr) {
-            deviceWindow_.destroy();
-            if (parent == nullptr && deviceWindow_.create(w, h)) app_.setWindow(deviceWindow_.handle(), true);
         }
     }
     app_.create();

@@ -112,5 +112,28 @@ TEST_F(CoverDriftFrames, AFrameReachesThePlayersDcAndDestroyDoesNotEndThePicture
     EXPECT_NE(FindWindowW(L"Full_screen_class", nullptr), nullptr);
 }
 
+TEST_F(CoverDriftFrames, ANewRectangleSizeIsWhatTheNextFramesCover) {
+    TimedLevel levels{};
+    RECT full{0, 0, W, H};
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(effect_->Render(&levels, dib_.dc(), &full), S_OK);
+    struct Case {
+        RECT rect;
+        POINT inside, outside;
+    };
+    // The frame lands at the rectangle's origin with its size; the rest of the DC is left alone.
+    const Case cases[] = {{{0, 0, 200, 150}, {100, 75}, {300, 250}},
+                          {{50, 40, 250, 190}, {150, 100}, {20, 20}},
+                          {{0, 0, W, H}, {W - 10, H - 10}, {-1, -1}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rect.right - c.rect.left << " x " << c.rect.bottom - c.rect.top);
+        fill(Marker);
+        RECT r = c.rect;
+        for (int i = 0; i < 4; ++i) ASSERT_EQ(effect_->Render(&levels, dib_.dc(), &r), S_OK);
+        GdiFlush();
+        EXPECT_NE(dib_.at(c.inside.x, c.inside.y), Marker);
+        if (c.outside.x >= 0) EXPECT_EQ(dib_.at(c.outside.x, c.outside.y), Marker);
+    }
+}
+
 }  // namespace
 }  // namespace tevaro::album::test
