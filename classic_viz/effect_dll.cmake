@@ -6,23 +6,11 @@
 # <dir>/<Name>.idl, and the generated image archive, copied beside them under its resource name.
 # A script kept in git as <dir>/<Name>.utf8.rgs is converted to Windows-1251 at build time (the
 # DLL's face names that code page); otherwise <dir>/<Name>.rgs is used as it is.
-find_program(TEVARO_WIDL NAMES x86_64-w64-mingw32-widl widl REQUIRED)
-set(TEVARO_WIDL_INCLUDE /usr/include/wine/wine/windows)
-set(TEVARO_WIDL_LIBS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)  # stdole2.tlb, only imported
 
 function(tevaro_classic_effect_dll target)
   cmake_parse_arguments(E "" "NAME;DIR;SCRIPT;ARCHIVE;ARCHIVE_TARGET" "" ${ARGN})
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources)
-  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-    set(arch --win32)
-  else()
-    set(arch --win64)
-  endif()
-  add_custom_command(OUTPUT ${out}/${E_NAME}.tlb
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
-    COMMAND ${TEVARO_WIDL} ${arch} -I${TEVARO_WIDL_INCLUDE} -L${TEVARO_WIDL_LIBS} -t -o ${out}/${E_NAME}.tlb
-            ${E_DIR}/${E_NAME}.idl
-    DEPENDS ${E_DIR}/${E_NAME}.idl COMMENT "Type library of ${E_NAME}" VERBATIM)
+  tevaro_type_library(${out} ${E_NAME} ${E_DIR}/${E_NAME}.idl)
   get_filename_component(archive_name ${E_ARCHIVE} NAME)
   add_custom_command(OUTPUT ${out}/${archive_name}
     COMMAND ${CMAKE_COMMAND} -E copy ${E_ARCHIVE} ${out}/${archive_name}

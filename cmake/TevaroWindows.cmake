@@ -22,3 +22,20 @@ function(tevaro_windows_executable target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_property(GLOBAL APPEND PROPERTY TEVARO_WINDOWS_BINARIES ${target})
 endfunction()
+
+# tevaro_type_library(<out dir> <name> <idl>): <out dir>/<name>.tlb made by widl from <idl>, for a
+# DLL's TYPELIB resource.
+find_program(TEVARO_WIDL NAMES x86_64-w64-mingw32-widl widl REQUIRED)
+set(TEVARO_WIDL_INCLUDE /usr/include/wine/wine/windows)
+set(TEVARO_WIDL_LIBS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)  # stdole2.tlb, only imported
+function(tevaro_type_library out name idl)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    set(arch --win32)
+  else()
+    set(arch --win64)
+  endif()
+  add_custom_command(OUTPUT ${out}/${name}.tlb
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+    COMMAND ${TEVARO_WIDL} ${arch} -I${TEVARO_WIDL_INCLUDE} -L${TEVARO_WIDL_LIBS} -t -o ${out}/${name}.tlb ${idl}
+    DEPENDS ${idl} COMMENT "Type library of ${name}" VERBATIM)
+endfunction()

@@ -33,7 +33,24 @@ public:
 };
 __CRT_UUID_DECL(IWMPEffects, 0xd3984c13, 0xc3cb, 0x48e2, 0x8b, 0xe5, 0x51, 0x68, 0x34, 0x0b, 0x4f, 0x35)
 
-// The dual interface each classic visualization adds (IGlintora and its siblings): one property,
+// The player's version 10 extension: its core, a window of its own for window mode, the track and
+// the pointer messages of the visualization area.
+struct IWMPCore;
+struct IWMPMedia;
+MIDL_INTERFACE("695386EC-AA3C-4618-A5E1-DD9A8B987632")
+IWMPEffects2 : public IWMPEffects {
+public:
+    virtual HRESULT STDMETHODCALLTYPE SetCore(IWMPCore * pPlayer) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Create(HWND hwndParent) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Destroy() = 0;
+    virtual HRESULT STDMETHODCALLTYPE NotifyNewMedia(IWMPMedia * pMedia) = 0;
+    virtual HRESULT STDMETHODCALLTYPE OnWindowMessage(UINT msg, WPARAM WParam, LPARAM LParam,
+                                                      LRESULT * plResultParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE RenderWindowed(TimedLevel * pData, BOOL fRequiredRender) = 0;
+};
+__CRT_UUID_DECL(IWMPEffects2, 0x695386ec, 0xaa3c, 0x4618, 0xa5, 0xe1, 0xdd, 0x9a, 0x8b, 0x98, 0x76, 0x32)
+
+// The dual interface each visualization adds (IGlintora and its siblings, ICoverDrift): one property,
 // the foreground colour as "#RRGGBB". Every effect declares it in its type library under its own
 // interface id with this same vtable, so one declaration serves them all.
 struct IEffectColour : public IDispatch {

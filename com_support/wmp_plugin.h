@@ -53,6 +53,10 @@ inline constexpr const wchar_t* DspConfigKey = L"Software\\Microsoft\\MediaPlaye
 inline constexpr const wchar_t* UiPluginsKey = L"SOFTWARE\\Microsoft\\MediaPlayer\\UIPlugins";
 inline constexpr const wchar_t* PluginAddRemoveMessage = L"WMPlayer_PluginAddRemove";
 inline constexpr DWORD PluginTypeSettingsArea = 0x4;
+// After registering or unregistering: a running player rereads its plug-in lists.
+inline void announcePluginChange() {
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(PluginAddRemoveMessage), 0, 0);
+}
 inline constexpr DWORD PluginFlagInstallAutorun = 0x40000000;
 
 }  // namespace com_support

@@ -18,6 +18,7 @@
 #include "host_sim/viz/effect_registry.h"
 #include "host_sim/viz/png_file.h"
 #include "host_sim/viz/render_target.h"
+#include "host_sim/viz/track_media.h"
 
 namespace host_sim {
 namespace {
@@ -43,11 +44,55 @@ IWMPEffects* createEffect(REFCLSID clsid) {
     return effect;
 }
 
+// A track handed to NotifyNewMedia before a frame, and a pointer message sent before a frame.
+struct MediaCue {
+    std::string file;
+    int frame = 0;
+};
+struct PointerCue {
+    int frame;
+    UINT message;
+    int x, y;
+};
+
 struct VizArguments {
     std::string effect, input, out;
     bool demo = false, window = false;
     int preset = 0, fps = 30, frames = -1, width = 350, height = 320, depth = 32;
+    std::vector<MediaCue> media;
+    std::vector<PointerCue> pointer;
 };
+
+// FILE or FILE@FRAME.
+bool parseMedia(const std::string& value, std::vector<MediaCue>& out) {
+    MediaCue cue{value, 0};
+    const std::size_t at = value.rfind('@');
+    if (at != std::string::npos) {
+        cue.file = value.substr(0, at);
+        cue.frame = std::atoi(value.c_str() + at + 1);
+    }
+    if (cue.file.empty() || cue.frame < 0) return false;
+    out.push_back(cue);
+    return true;
+}
+
+// FRAME:move|down|up:X:Y, comma separated.
+bool parsePointer(const std::string& value, std::vector<PointerCue>& out) {
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        const std::string item = value.substr(start, comma - start);
+        int frame = 0, x = 0, y = 0;
+        char kind[8] = {};
+        if (std::sscanf(item.c_str(), "%d:%7[a-z]:%d:%d", &frame, kind, &x, &y) != 4) return false;
+        const std::string k = kind;
+        const UINT message = k == "move" ? WM_MOUSEMOVE : k == "down" ? WM_LBUTTONDOWN : k == "up" ? WM_LBUTTONUP : 0;
+        if (message == 0 || frame < 0) return false;
+        out.push_back({frame, message, x, y});
+        start = comma + 1;
+    }
+    return true;
+}
 
 constexpr int MaxDefaultFrames = 600;  // without --frames, at most 20 s at 30 fps, as viz-render
 constexpr int ContactFrames = 12;
@@ -81,7 +126,11 @@ bool parseViz(int argc, char** argv, VizArguments& a) {
             a.depth = std::atoi(value);
         else if (arg == "--out")
             a.out = value;
-        else
+        else if (arg == "--media") {
+            if (!parseMedia(value, a.media)) return false;
+        } else if (arg == "--pointer") {
+            if (!parsePointer(value, a.pointer)) return false;
+        } else
             return false;
     }
     const bool depthKnown = a.depth == 8 || a.depth == 16 || a.depth == 24 || a.depth == 32;
@@ -126,7 +175,8 @@ int runViz(int argc, char** argv) {
     if (!parseViz(argc, argv, a)) {
         std::fprintf(stderr,
                      "usage: host_sim viz --effect NAME --preset P (--input FILE.wav | --demo) [--fps N] [--frames N]\n"
-                     "                    [--size WxH] [--depth 8|16|24|32] [--window] --out DIR\n");
+                     "                    [--size WxH] [--depth 8|16|24|32] [--window] [--media FILE[@FRAME]]...\n"
+                     "                    [--pointer FRAME:move|down|up:X:Y,...] --out DIR\n");
         return 2;
     }
     tevaro::levels::StereoAudio audio;
@@ -166,19 +216,58 @@ int runViz(int argc, char** argv) {
         return 1;
     }
     const int depth = GetDeviceCaps(target->dc(), BITSPIXEL);
+    std::error_code ec;
+    // A version 10 effect gets the tracks, the pointer and, in a window, its own window mode.
+    IWMPEffects2* effect2 = nullptr;
+    effect->QueryInterface(__uuidof(IWMPEffects2), reinterpret_cast<void**>(&effect2));
+    std::vector<std::unique_ptr<tevaro::host_sim::TrackMedia>> tracks;
+    for (const MediaCue& cue : a.media) {
+        const std::wstring path = std::filesystem::absolute(wide(cue.file.c_str()), ec).wstring();
+        auto attributes = tevaro::host_sim::TrackMedia::readFile(path);
+        if (attributes.empty()) {
+            std::fprintf(stderr, "host_sim: cannot read the track %s\n", cue.file.c_str());
+            if (effect2 != nullptr) effect2->Release();
+            effect->Release();
+            return 1;
+        }
+        tracks.push_back(std::make_unique<tevaro::host_sim::TrackMedia>(std::move(attributes)));
+        // A track without its own SourceURL is the attribute file itself: its art lies beside it.
+        if (!tracks.back()->has(L"SourceURL")) tracks.back()->set(L"SourceURL", path);
+    }
+    const bool windowMode = a.window && effect2 != nullptr;
+    HWND window = windowMode ? WindowFromDC(target->dc()) : nullptr;
+    if (windowMode) effect2->Create(window);
 
     EffectPlayer player(audio, a.fps);
     const int frames = a.frames >= 0 ? a.frames : std::min(player.framesAvailable(), MaxDefaultFrames);
-    std::error_code ec;
     std::filesystem::create_directories(a.out, ec);
     const int sheetStep = std::max(1, frames / ContactFrames);
     std::vector<Capture> sheet;
     auto levels = std::make_unique<TimedLevel>();
     int status = 0;
+    // A version 10 effect animates by the clock, not by frames: frames are paced to the rate, so
+    // that a video of them plays at the speed the effect meant.
+    const DWORD start = GetTickCount();
     for (int frame = 0; frame < frames && status == 0; ++frame) {
+        if (effect2 != nullptr) {
+            const DWORD due = start + DWORD(static_cast<long long>(frame) * 1000 / a.fps);
+            const DWORD now = GetTickCount();
+            if (int(due - now) > 0) Sleep(due - now);
+        }
         player.levelsAt(frame, *levels);
+        if (effect2 != nullptr) {
+            for (std::size_t i = 0; i < a.media.size(); ++i)
+                if (a.media[i].frame == frame) effect2->NotifyNewMedia(tracks[i].get());
+            for (const PointerCue& cue : a.pointer) {
+                LRESULT result = 0;
+                if (cue.frame == frame) effect2->OnWindowMessage(cue.message, 0, MAKELPARAM(cue.x, cue.y), &result);
+            }
+        }
         RECT rect{0, 0, a.width, a.height};
-        effect->Render(levels.get(), target->dc(), &rect);
+        if (windowMode)
+            effect2->RenderWindowed(levels.get(), FALSE);
+        else
+            effect->Render(levels.get(), target->dc(), &rect);
         const Capture picture = target->capture();
         char name[32];
         std::snprintf(name, sizeof name, "/frame_%04d.png", frame);
@@ -191,6 +280,10 @@ int runViz(int argc, char** argv) {
     }
     com_support::Bstr title;
     effect->GetPresetTitle(a.preset, title.out());
+    if (effect2 != nullptr) {
+        if (windowMode) effect2->Destroy();
+        effect2->Release();
+    }
     effect->Release();
     if (status == 0 && !sheet.empty() && !writePng(a.out + "/contact.png", contactSheet(sheet))) status = 1;
     if (status == 0)

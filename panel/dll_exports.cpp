@@ -12,11 +12,6 @@ namespace {
 // {058C269C-D673-4575-9708-38270C44DE60}
 const CLSID CLSID_Panelkit = {0x058c269c, 0xd673, 0x4575, {0x97, 0x08, 0x38, 0x27, 0x0c, 0x44, 0xde, 0x60}};
 
-// A running player rereads its plug-in list when it sees this message, after either call.
-void announcePluginChange() {
-    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(com_support::PluginAddRemoveMessage), 0, 0);
-}
-
 }  // namespace
 
 std::span<const com_support::ClassEntry> com_support::moduleClasses() {
@@ -27,12 +22,12 @@ std::span<const com_support::ClassEntry> com_support::moduleClasses() {
 // The class key and the UIPlugins entry, replaced whole (Panelkit.rgs).
 extern "C" HRESULT WINAPI DllRegisterServer() {
     const HRESULT hr = com_support::runRegistryScript(IDR_PANEL_REGISTRATION, true);
-    announcePluginChange();
+    com_support::announcePluginChange();
     return hr;
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
     const HRESULT hr = com_support::runRegistryScript(IDR_PANEL_REGISTRATION, false);
-    announcePluginChange();
+    com_support::announcePluginChange();
     return hr;
 }

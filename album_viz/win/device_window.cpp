@@ -39,6 +39,11 @@ bool DeviceWindow::create(int width, int height) {
     return true;
 }
 
+bool DeviceWindow::resize(int width, int height) {
+    return window_ != nullptr && SetWindowPos(window_, nullptr, 0, 0, width, height,
+                                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW) != FALSE;
+}
+
 void DeviceWindow::destroy() {
     if (window_) DestroyWindow(window_);
     window_ = nullptr;

@@ -13,6 +13,8 @@ public:
     ~DeviceWindow() { destroy(); }
 
     bool create(int width, int height);
+    // A new size for the same window, so that a device made on it stays valid.
+    bool resize(int width, int height);
     void destroy();
     HWND handle() const { return window_; }
     int bitsPerPixel() const { return bits_; }

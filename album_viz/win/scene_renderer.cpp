@@ -1,5 +1,6 @@
 #include "album_viz/win/scene_renderer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <numbers>
@@ -300,22 +301,43 @@ void SceneRenderer::drawElement(int slot, IDirect3DTexture8* texture, const D3DM
     effect_.end();
 }
 
-bool SceneRenderer::copyBackgroundByProcessor() {
-    const SceneElement& bg = elements_.elements[slot::Background];
-    if (!bg.hasImage() || bg.width != int(backBuffer_.Width) || bg.height != int(backBuffer_.Height)) return false;
-    // Without the spectrum module's activity the band is never live: the clean copy is the picture.
-    const std::vector<std::uint32_t>& pixels = bg.cleanCopy.size() == bg.image.size() ? bg.cleanCopy : bg.image;
+bool SceneRenderer::copyRows(const std::uint32_t* pixels, int firstRow, int rows) {
     IDirect3DSurface8* surface = nullptr;
     if (FAILED(device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface))) return false;
+    const RECT area{0, firstRow, LONG(backBuffer_.Width), firstRow + rows};
     D3DLOCKED_RECT locked{};
-    const bool ok = SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_NOSYSLOCK));
+    const bool ok = SUCCEEDED(surface->LockRect(&locked, &area, D3DLOCK_NOSYSLOCK));
     if (ok) {
-        argbToSurface(pixels.data(), bg.width, bg.height, static_cast<std::uint8_t*>(locked.pBits),
-                      std::size_t(locked.Pitch), surfaceFormat(backBuffer_.Format));
+        argbToSurface(pixels + std::size_t(firstRow) * backBuffer_.Width, int(backBuffer_.Width), rows,
+                      static_cast<std::uint8_t*>(locked.pBits), std::size_t(locked.Pitch),
+                      surfaceFormat(backBuffer_.Format));
         surface->UnlockRect();
     }
     surface->Release();
     return ok;
+}
+
+bool SceneRenderer::copyBackgroundByProcessor() {
+    const SceneElement& bg = elements_.elements[slot::Background];
+    if (!bg.hasImage() || bg.width != int(backBuffer_.Width) || bg.height != int(backBuffer_.Height)) return false;
+    // Bars that have rested for 10 s (20 s when the rate gave up on them) are the clean picture.
+    const bool live = barsLive(lowRate_ ? 20000 : 10000);
+    const std::vector<std::uint32_t>& pixels =
+        !live && bg.cleanCopy.size() == bg.image.size() ? bg.cleanCopy : bg.image;
+    return copyRows(pixels.data(), 0, bg.height);
+}
+
+// Window mode draws the sky as a texture; the bars change too often for that, so their rows are
+// copied over it by processor while they move.
+bool SceneRenderer::copyBandRows() {
+    const SceneElement& bg = elements_.elements[slot::Background];
+    if (!bg.hasImage() || bg.width != int(backBuffer_.Width) || bg.height != int(backBuffer_.Height)) return false;
+    if (!barsLive(10000)) {
+        if (lowRate_) barsHidden_ = true;
+        return false;
+    }
+    const int band = std::min(bg.width * 122 / 600, bg.height / 2);
+    return copyRows(bg.image.data(), bg.height - band, band);
 }
 
 bool SceneRenderer::renderScene() {
@@ -333,6 +355,7 @@ bool SceneRenderer::renderScene() {
         const D3DMATRIX world = toD3d(placed({0, 0, 1, StandUpPitch}));
         elements_.elements[slot::Background].fade = 0;
         drawElement(slot::Background, textures_[slot::Background], view, world);
+        copyBandRows();
     } else {
         LARGE_INTEGER t0, t1, frequency;
         QueryPerformanceCounter(&t0);

@@ -22,12 +22,20 @@ public:
     ~SceneRenderer() override;
 
     SceneElements& elements() { return elements_; }
+    const SceneElements& elements() const { return elements_; }
     void setRenderSize(int width, int height);
     void setDcMode(bool dc) { dcMode_ = dc; }
     void setPlayerVersion(double v) { playerVersion_ = v; }
     void setCoverShown(bool shown, bool linkHovered) {
         coverShown_ = shown;
         linkHovered_ = linkHovered;
+    }
+    // The bars' side of each frame: whether they are hidden, how long ago a peak last moved and
+    // whether the frame rate gave up on them. They decide which background pixels are copied.
+    void setBars(bool hidden, std::uint32_t msSinceActivity, bool lowRate) {
+        barsHiddenByLayout_ = hidden;
+        msSinceBarActivity_ = msSinceActivity;
+        lowRate_ = lowRate;
     }
     // Makes the texture of an element from its image; false when none could be made.
     bool makeElementTexture(int slot);
@@ -61,6 +69,9 @@ private:
     void chooseTechnique();
     void drawElement(int slot, IDirect3DTexture8* texture, const D3DMATRIX& view, const D3DMATRIX& world);
     bool copyBackgroundByProcessor();
+    bool copyBandRows();
+    bool barsLive(std::uint32_t withinMs) const { return !barsHiddenByLayout_ && msSinceBarActivity_ < withinMs; }
+    bool copyRows(const std::uint32_t* pixels, int firstRow, int rows);
     void updateDistances();
 
     HMODULE resources_;
@@ -85,6 +96,8 @@ private:
     bool coverShown_ = true, linkHovered_ = false;
     bool gridDirty_ = true, causticsEnabled_ = false, deviceObjects_ = false, barsHidden_ = false;
     bool fault_ = false;
+    bool barsHiddenByLayout_ = false, lowRate_ = false;
+    std::uint32_t msSinceBarActivity_ = 0xFFFFFFFFu;
     int textureSize_ = 512, backgroundTextureSize_ = 512;
     float distance_ = 0, backgroundDistance_ = 0;
     int framesDrawn_ = 0, lostResets_ = 0;

@@ -2,20 +2,17 @@
 
 #include <oleauto.h>
 
-#include <cwchar>
-
-#include "classic_viz/framework/foreground_colour.h"
 #include "classic_viz/framework/win32/frame_blit.h"
 #include "com_support/com_module.h"
 
 namespace tevaro::viz::win32 {
 
 EffectPlugin::EffectPlugin()
-    : face_(moduleEffect()), script_(face_.makeScript()), core_(face_.engine, *script_, moduleRandom()) {}
-
-EffectPlugin::~EffectPlugin() {
-    if (typeInfo_ != nullptr) typeInfo_->Release();
+    : face_(moduleEffect()), script_(face_.makeScript()), core_(face_.engine, *script_, moduleRandom()) {
+    describedBy(face_.colourInterface);
 }
+
+EffectPlugin::~EffectPlugin() = default;
 
 void* EffectPlugin::findInterface(REFIID iid) {
     if (iid == face_.colourInterface || iid == IID_IDispatch) return static_cast<IEffectColour*>(this);
@@ -77,78 +74,5 @@ HRESULT EffectPlugin::GetCurrentPreset(LONG* preset) {
 HRESULT EffectPlugin::DisplayPropertyPage(HWND) { return E_NOTIMPL; }
 HRESULT EffectPlugin::GoFullscreen(BOOL) { return E_NOTIMPL; }
 HRESULT EffectPlugin::RenderFullScreen(TimedLevel*) { return E_NOTIMPL; }
-
-HRESULT EffectPlugin::typeInfo(ITypeInfo** info) {
-    if (typeInfo_ == nullptr) {
-        wchar_t path[MAX_PATH];
-        if (!com_support::modulePath(path, MAX_PATH)) return E_FAIL;
-        ITypeLib* library = nullptr;
-        HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, &library);
-        if (FAILED(hr)) return hr;
-        ITypeInfo* dispatch = nullptr;
-        hr = library->GetTypeInfoOfGuid(face_.colourInterface, &dispatch);
-        library->Release();
-        if (FAILED(hr)) return hr;
-        // A dual interface is described twice; DispInvoke needs the vtable side.
-        HREFTYPE vtable = 0;
-        hr = dispatch->GetRefTypeOfImplType(-1, &vtable);
-        if (SUCCEEDED(hr)) hr = dispatch->GetRefTypeInfo(vtable, &typeInfo_);
-        dispatch->Release();
-        if (FAILED(hr)) return hr;
-    }
-    *info = typeInfo_;
-    return S_OK;
-}
-
-HRESULT EffectPlugin::GetTypeInfoCount(UINT* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = 1;
-    return S_OK;
-}
-
-HRESULT EffectPlugin::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-    if (info == nullptr) return E_POINTER;
-    *info = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
-    ITypeInfo* found = nullptr;
-    const HRESULT hr = typeInfo(&found);
-    if (FAILED(hr)) return hr;
-    found->AddRef();
-    *info = found;
-    return S_OK;
-}
-
-HRESULT EffectPlugin::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* info = nullptr;
-    const HRESULT hr = typeInfo(&info);
-    if (FAILED(hr)) return hr;
-    return DispGetIDsOfNames(info, names, count, ids);
-}
-
-HRESULT EffectPlugin::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
-                             EXCEPINFO* exception, UINT* badArgument) {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* info = nullptr;
-    const HRESULT hr = typeInfo(&info);
-    if (FAILED(hr)) return hr;
-    return DispInvoke(static_cast<IEffectColour*>(this), info, id, flags, parameters, result, exception, badArgument);
-}
-
-HRESULT EffectPlugin::get_foregroundColor(BSTR* value) {
-    if (value == nullptr) return E_POINTER;
-    const std::u16string text = formatForegroundColour(colour_);
-    *value = SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()), static_cast<UINT>(text.size()));
-    return *value != nullptr ? S_OK : E_FAIL;  // as every failed string allocation of this face
-}
-
-HRESULT EffectPlugin::put_foregroundColor(BSTR value) {
-    if (value == nullptr) return E_POINTER;
-    std::uint32_t parsed = 0;
-    if (parseForegroundColour(reinterpret_cast<const char16_t*>(value), std::wcslen(value), parsed) != ColourParse::ok)
-        return E_INVALIDARG;
-    colour_ = parsed;
-    return S_OK;
-}
 
 }  // namespace tevaro::viz::win32

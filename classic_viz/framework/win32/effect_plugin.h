@@ -10,11 +10,12 @@
 #include "classic_viz/framework/presentation.h"
 #include "classic_viz/framework/win32/effect_face.h"
 #include "com_support/com_object.h"
+#include "com_support/colour_property.h"
 #include "com_support/wmp_effects.h"
 
 namespace tevaro::viz::win32 {
 
-class EffectPlugin final : public com_support::ComObject<EffectPlugin, IWMPEffects, IEffectColour> {
+class EffectPlugin final : public com_support::ComObject<EffectPlugin, IWMPEffects, com_support::ColourProperty> {
 public:
     EffectPlugin();
     ~EffectPlugin() override;
@@ -35,27 +36,11 @@ public:
     HRESULT STDMETHODCALLTYPE GoFullscreen(BOOL fullScreen) override;
     HRESULT STDMETHODCALLTYPE RenderFullScreen(TimedLevel* levels) override;
 
-    // IDispatch, from the type information of the colour interface
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* badArgument) override;
-
-    // The colour interface
-    HRESULT STDMETHODCALLTYPE get_foregroundColor(BSTR* value) override;
-    HRESULT STDMETHODCALLTYPE put_foregroundColor(BSTR value) override;
-
 private:
-    // The vtable side of the colour interface's type information, loaded on first use.
-    HRESULT typeInfo(ITypeInfo** info);
-
     const EffectFace& face_;
     std::unique_ptr<SceneScript> script_;
     EffectCore core_;
     PresentedImage image_;
-    COLORREF colour_ = 0x000000FF;
-    ITypeInfo* typeInfo_ = nullptr;
 };
 
 }  // namespace tevaro::viz::win32

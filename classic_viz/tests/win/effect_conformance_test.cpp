@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "com_support/tests/win/aggregation_check.h"
+#include "com_support/tests/win/colour_property_check.h"
 #include "com_support/tests/win/interface_table_check.h"
 #include "effect_test_support.h"
 
@@ -114,102 +115,12 @@ TEST_P(EffectConformance, MediaInfoIsIgnoredAndTheFullScreenAndPageMethodsAreNot
     EXPECT_EQ(effect_->RenderFullScreen(nullptr), E_NOTIMPL);
 }
 
-// The colour strings of the property's edge cases, each with the text read back afterwards.
-struct ColourCase {
-    const wchar_t* put;
-    HRESULT expected;
-    const wchar_t* readBack;
-};
-const ColourCase ColourCases[] = {
-    {L"#00ff80", S_OK, L"#00FF80"},      {L"X00FF80", S_OK, L"#00FF80"},  // the first character is not checked
-    {L"#aBcDeF", S_OK, L"#ABCDEF"},      {L"#000000", S_OK, L"#000000"},      {L"00FF80", E_INVALIDARG, nullptr},
-    {L"#00FF8G", E_INVALIDARG, nullptr}, {L"", E_INVALIDARG, nullptr},        {L"#00FF800", E_INVALIDARG, nullptr},
-    {L"#", E_INVALIDARG, nullptr},       {L"# 0FF80", E_INVALIDARG, nullptr}, {L"#0xFF80", E_INVALIDARG, nullptr},
-    {L"#00FF8-", E_INVALIDARG, nullptr},
-};
-
-// After a refused put the stored colour is the one before it; each case starts from #123456.
-TEST_P(EffectConformance, ForegroundColourThroughTheVtable) {
-    BSTR text = SentinelText;
-    ASSERT_EQ(colour_->get_foregroundColor(&text), S_OK);
-    EXPECT_EQ(takeText(text), L"#FF0000") << "the initial colour";
-    for (const ColourCase& c : ColourCases) {
-        SCOPED_TRACE(testing::Message() << "\"" << c.put << "\"");
-        BSTR start = SysAllocString(L"#123456");
-        ASSERT_EQ(colour_->put_foregroundColor(start), S_OK);
-        SysFreeString(start);
-        BSTR value = SysAllocString(c.put);
-        EXPECT_EQ(colour_->put_foregroundColor(value), c.expected);
-        SysFreeString(value);
-        text = SentinelText;
-        ASSERT_EQ(colour_->get_foregroundColor(&text), S_OK);
-        EXPECT_EQ(takeText(text), c.readBack != nullptr ? c.readBack : L"#123456");
-    }
-}
-
-HRESULT invokePut(IDispatch* dispatch, DISPID id, BSTR value, EXCEPINFO& exception) {
-    VARIANT argument;
-    VariantInit(&argument);
-    argument.vt = VT_BSTR;
-    argument.bstrVal = value;
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS parameters{&argument, &named, 1, 1};
-    UINT bad = 0;
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr, &exception,
-                            &bad);
-}
-
-std::wstring invokeGet(IDispatch* dispatch, DISPID id) {
-    VARIANT result;
-    VariantInit(&result);
-    result.vt = VT_I4;  // a sentinel type the call must replace
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    EXCEPINFO exception{};
-    UINT bad = 0;
-    const HRESULT hr =
-        dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, &exception, &bad);
-    if (hr != S_OK || result.vt != VT_BSTR) return L"<failed>";
-    std::wstring text = takeText(result.bstrVal);
-    return text;
-}
+TEST_P(EffectConformance, ForegroundColourThroughTheVtable) { com_support::test::expectColourThroughVtable(colour_); }
 
 TEST_P(EffectConformance, ForegroundColourThroughIDispatchInvoke) {
     IDispatch* dispatch = nullptr;
     ASSERT_EQ(effect_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
-    LPOLESTR name = const_cast<LPOLESTR>(L"foregroundColor");
-    DISPID id = static_cast<DISPID>(Sentinel);
-    ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id), S_OK);
-    EXPECT_EQ(id, 1);
-    LPOLESTR unknown = const_cast<LPOLESTR>(L"backgroundColor");
-    DISPID none = 0;
-    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, &unknown, 1, LOCALE_USER_DEFAULT, &none), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(invokeGet(dispatch, id), L"#FF0000");
-
-    for (const ColourCase& c : ColourCases) {
-        SCOPED_TRACE(testing::Message() << "\"" << c.put << "\"");
-        EXCEPINFO exception{};
-        BSTR start = SysAllocString(L"#123456");
-        ASSERT_EQ(invokePut(dispatch, id, start, exception), S_OK);
-        SysFreeString(start);
-        BSTR value = SysAllocString(c.put);
-        exception = EXCEPINFO{};
-        const HRESULT hr = invokePut(dispatch, id, value, exception);
-        SysFreeString(value);
-        if (c.expected == S_OK) {
-            EXPECT_EQ(hr, S_OK);
-        } else {
-            // A failing method reaches an automation caller as an exception carrying its HRESULT.
-            EXPECT_EQ(hr, DISP_E_EXCEPTION);
-            EXPECT_EQ(exception.scode, c.expected);
-        }
-        SysFreeString(exception.bstrSource);
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrHelpFile);
-        EXPECT_EQ(invokeGet(dispatch, id), c.readBack != nullptr ? c.readBack : L"#123456");
-    }
-    EXCEPINFO exception{};
-    EXPECT_EQ(invokePut(dispatch, id, nullptr, exception), DISP_E_EXCEPTION) << "a null string";
-    EXPECT_EQ(exception.scode, E_POINTER);
+    com_support::test::expectColourThroughDispatch(dispatch);
     EXPECT_EQ(dispatch->Release(), 2u) << "the fixture holds the object twice";
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host_sim/ui/pointer_input.h"
+#include "com_support/tests/win/recorded_lines.h"
 #include "host_sim/ui/window_search.h"
 #include "panel_test_support.h"
 
@@ -118,19 +119,7 @@ void registerRecorder() {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L"tevaronone");
 }
 
-std::vector<std::string> recorded() {
-    std::vector<std::string> lines;
-    std::FILE* log = _wfopen(RecorderLog.c_str(), L"rb");
-    if (log == nullptr) return lines;
-    char line[256];
-    while (std::fgets(line, sizeof line, log) != nullptr) {
-        std::string text = line;
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        lines.push_back(text);
-    }
-    std::fclose(log);
-    return lines;
-}
+std::vector<std::string> recorded() { return com_support::test::recordedLines(RecorderLog); }
 
 class Links : public testing::Test {
 protected:

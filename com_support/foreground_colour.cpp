@@ -1,4 +1,4 @@
-#include "classic_viz/framework/foreground_colour.h"
+#include "com_support/foreground_colour.h"
 
 namespace tevaro::viz {
 
