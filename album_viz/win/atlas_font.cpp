@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "album_viz/win/dib_section.h"
+#include "com_support/dib_section.h"
 
 namespace tevaro::album {
 namespace {
@@ -29,7 +29,7 @@ HRESULT AtlasFont::createDeviceResources(IDirect3DDevice8* device, DWORD maxText
     HRESULT hr = device->CreateTexture(size_, size_, 1, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture_);
     if (FAILED(hr)) return hr;
 
-    DibSection atlas(size_, size_);
+    com_support::DibSection atlas(size_, size_);
     HDC dc = atlas.dc();
     const int height = -MulDiv(points_, int(float(GetDeviceCaps(dc, LOGPIXELSY)) * scale_), 72);
     HFONT font = atlas.valid()

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "album_viz/effect/album_visual.h"
-#include "album_viz/win/dib_section.h"
+#include "com_support/dib_section.h"
 #include "com_support/wmp_effects.h"
 
 namespace {
@@ -45,7 +45,7 @@ void measure(int width, int height, bool dcMode) {
     if (!dcMode)
         view = CreateWindowExW(0, L"CoverDriftBenchView", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
-    DibSection player(width, height);
+    com_support::DibSection player(width, height);
     HDC dc = dcMode ? player.dc() : GetDC(view);
     const RECT rect{0, 0, width, height};
     auto levels = std::make_unique<TimedLevel>();

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "album_viz/win/device_window.h"
-#include "album_viz/win/dib_section.h"
+#include "com_support/dib_section.h"
 #include "album_viz/win/scene_app.h"
 #include "album_viz/win/scene_renderer.h"
 
@@ -64,7 +64,7 @@ void measure(int width, int height, bool dcMode) {
     }
     if (!dcMode) renderer.makeElementTexture(slot::Background);
     renderer.makeElementTexture(slot::Cover);
-    DibSection player(width, height);
+    com_support::DibSection player(width, height);
     app.setOutput(player.dc(), 32, 0, 0);
     constexpr int rounds = 5, frames = 20;
     double best = 1e9, bestShare = 1e9, bestBackground = 1e9, bestLock = 1e9;

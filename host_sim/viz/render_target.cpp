@@ -2,31 +2,20 @@
 
 #include <cstring>
 
+#include "com_support/dib_section.h"
+
 namespace host_sim {
 
 Capture captureDc(HDC source, int width, int height) {
     Capture c;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr) return c;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    const com_support::DibSection copy(width, height);
+    if (!copy.valid()) return c;
+    BitBlt(copy.dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
     GdiFlush();
     c.width = width;
     c.height = height;
-    c.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    std::memcpy(c.pixels.data(), bits, c.pixels.size() * 4);
+    c.pixels.assign(copy.pixels(), copy.pixels() + std::size_t(width) * std::size_t(height));
     for (auto& p : c.pixels) p &= 0xFFFFFF;
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
     return c;
 }
 

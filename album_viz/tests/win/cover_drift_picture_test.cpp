@@ -12,7 +12,7 @@
 #include <wmp.h>
 
 #include "com_support/tests/win/recorded_lines.h"
-#include "album_viz/win/dib_section.h"
+#include "com_support/dib_section.h"
 #include "cover_drift_test_support.h"
 #include "host_sim/viz/track_media.h"
 
@@ -95,7 +95,7 @@ void playFor(DWORD ms, Frame frame) {
 }
 
 // The sky, the band and the cover at rest in one captured frame.
-void expectSkyBandAndCover(const DibSection& frame) {
+void expectSkyBandAndCover(const com_support::DibSection& frame) {
     // The band ends in white along the bottom row, below the bars.
     for (int x : {5, W / 2, W - 5}) {
         const std::uint32_t p = frame.at(x, H - 1);
@@ -141,7 +141,7 @@ protected:
 
 TEST_F(CoverDriftPicture, DcModeShowsSkyBandAndTheRestingCover) {
     TrackFolder& track = newTrack(L"");
-    DibSection dib(W, H);
+    com_support::DibSection dib(W, H);
     ASSERT_TRUE(dib.valid());
     ASSERT_EQ(effect_->NotifyNewMedia(track.media()), S_OK);
     RECT r{0, 0, W, H};
@@ -158,7 +158,7 @@ TEST_F(CoverDriftPicture, WindowModeShowsTheSameInThePlayersWindow) {
     ASSERT_EQ(effect_->Create(window.handle()), S_OK);
     ASSERT_EQ(effect_->NotifyNewMedia(track.media()), S_OK);
     playFor(6500, [&] { EXPECT_EQ(effect_->RenderWindowed(&levels_, FALSE), S_OK); });
-    DibSection capture(W, H);
+    com_support::DibSection capture(W, H);
     HDC dc = GetDC(window.handle());
     BitBlt(capture.dc(), 0, 0, W, H, dc, 0, 0, SRCCOPY);
     ReleaseDC(window.handle(), dc);
@@ -234,7 +234,7 @@ TEST_F(CoverDriftPurchaseLink, OnlyWebAddressesReachTheShell) {
         {besideTheTest(L"panel_link_recorder.exe"), {}},
         {L"http://shop.example/a", {"http://shop.example/a"}},
     };
-    DibSection dib(W, H);
+    com_support::DibSection dib(W, H);
     RECT r{0, 0, W, H};
     auto frame = [&] { effect_->Render(&levels_, dib.dc(), &r); };
     for (const Case& c : cases) {

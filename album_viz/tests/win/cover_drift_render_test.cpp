@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "album_viz/win/dib_section.h"
+#include "com_support/dib_section.h"
 #include "cover_drift_test_support.h"
 
 namespace tevaro::album::test {
@@ -46,7 +46,7 @@ protected:
         return hr;
     }
     IWMPEffects2* effect_ = nullptr;
-    DibSection dib_{W, H};
+    com_support::DibSection dib_{W, H};
 };
 
 TEST_F(CoverDriftFrames, ThePlayersLevelsAreReducedInPlace) {

@@ -12,7 +12,7 @@
 #include "album_viz/scene/camera.h"
 #include "album_viz/tests/win/forwarding_device.h"
 #include "album_viz/win/device_window.h"
-#include "album_viz/win/dib_section.h"
+#include "com_support/dib_section.h"
 #include "album_viz/win/scene_app.h"
 #include "album_viz/win/scene_renderer.h"
 
@@ -44,7 +44,7 @@ bool closeTo(std::uint32_t got, std::uint32_t want, int tolerance) {
 
 // The player's DC of DC mode, filled with a sentinel that no frame leaves behind.
 struct PlayerDc {
-    DibSection dib;
+    com_support::DibSection dib;
     HDC dc;
 
     PlayerDc(int w, int h) : dib(w, h), dc(dib.dc()) {

@@ -3,10 +3,11 @@
 
 #include <windows.h>
 
-namespace tevaro::album {
+namespace com_support {
 
 // A 32-bit top-down DIB section selected into its own memory DC: GDI draws into it and the
-// pixels are read straight from memory (after GdiFlush).
+// pixels are read straight from memory (after GdiFlush). Pictures drawn for the player, and the
+// test player's and the tests' captures of what reached a DC.
 class DibSection {
 public:
     DibSection(int width, int height) : width_(width) {
@@ -44,4 +45,4 @@ private:
     std::uint32_t* pixels_ = nullptr;
 };
 
-}  // namespace tevaro::album
+}  // namespace com_support
