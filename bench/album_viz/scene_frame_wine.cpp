@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "album_viz/win/device_window.h"
-#include "com_support/dib_section.h"
 #include "album_viz/win/scene_app.h"
 #include "album_viz/win/scene_renderer.h"
+#include "com_support/dib_section.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <wmp.h>
 
-#include "com_support/tests/win/recorded_lines.h"
 #include "com_support/dib_section.h"
+#include "com_support/tests/win/recorded_lines.h"
 #include "cover_drift_test_support.h"
 #include "host_sim/viz/track_media.h"
 

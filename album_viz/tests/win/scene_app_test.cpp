@@ -12,9 +12,9 @@
 #include "album_viz/scene/camera.h"
 #include "album_viz/tests/win/forwarding_device.h"
 #include "album_viz/win/device_window.h"
-#include "com_support/dib_section.h"
 #include "album_viz/win/scene_app.h"
 #include "album_viz/win/scene_renderer.h"
+#include "com_support/dib_section.h"
 
 namespace tevaro::album {
 namespace {
