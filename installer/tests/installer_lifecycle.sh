@@ -120,7 +120,7 @@ list=$(wine_run "$bin/host_sim.exe" list | tr -d '\r')
 grep -q '^{79021042-5CA7-422B-8AB4-C0D7E3F7B638}  priority 1  audio/PCM  Tevaro Player SE DSP' <<<"$list" \
   && pass "host_sim list finds the DSP" || fail "host_sim list: $list"
 effects=$(wine_run "$bin/host_sim.exe" effects | tr -d '\r')
-for effect in Glintora Tessaray Throbwave Emberlux; do
+for effect in Glintora Tessaray Throbwave Emberlux CoverDrift; do
   grep -q "^$effect " <<<"$effects" && pass "host_sim effects finds $effect" || fail "host_sim effects: $effects"
 done
 panel=$(wine_run "$bin/host_sim.exe" panel --enable true --settings none | tr -d '\r')
