@@ -28,7 +28,8 @@ AlbumVisual::~AlbumVisual() { destroy(); }
 void AlbumVisual::initialise(HWND parent) {
     renderer_.releaseTextures();
     renderer_.elements().clear();
-    sceneBuilt_ = rebuildRequested_ = false;
+    renderer_.setSceneBuilt(false);
+    rebuildRequested_ = false;
     builtWidth_ = builtHeight_ = 0;
     width_ = 350;
     height_ = 320;
@@ -114,7 +115,7 @@ void AlbumVisual::destroy() {
 void AlbumVisual::discardScene() {
     renderer_.releaseTextures();
     renderer_.elements().clear();
-    sceneBuilt_ = false;
+    renderer_.setSceneBuilt(false);
 }
 
 void AlbumVisual::trackChanged() {

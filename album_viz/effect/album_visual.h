@@ -96,7 +96,7 @@ private:
     CoverMotion cover_;
     // Scene build state.
     int builtWidth_ = 0, builtHeight_ = 0;
-    bool sceneBuilt_ = false, rebuildRequested_ = false, barsHidden_ = false;
+    bool rebuildRequested_ = false, barsHidden_ = false;
     ElementMotion coverAtOne_{}, coverAtSixTenths_{};
     int resets_ = 0;
     double updateSeconds_ = 0;

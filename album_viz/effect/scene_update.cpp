@@ -34,7 +34,7 @@ void AlbumVisual::pollRating() {
 
 void AlbumVisual::updateScene() {
     SceneElements& scene = renderer_.elements();
-    if (!sceneBuilt_) {
+    if (!renderer_.sceneBuilt()) {
         renderer_.releaseTextures();
         scene.clear();
         rebuildRequested_ = true;
@@ -59,8 +59,8 @@ void AlbumVisual::updateScene() {
         renderer_.setRenderSize(width_, height_);
     }
     if (renderer_.faulted()) return;
-    if (!sceneBuilt_) {
-        sceneBuilt_ = true;
+    if (!renderer_.sceneBuilt()) {
+        renderer_.setSceneBuilt(true);
         bars_.reset();
         buildClouds();
         return;

@@ -47,6 +47,7 @@ HRESULT SceneApp::create() {
     timer_.command(AppTimer::Start);
     if (!hooks_.oneTimeInit() || FAILED(startDevice())) return S_OK;
     hooks_.clearHeights();
+    if (!hooks_.sceneBuilt()) hooks_.resetCamera();
     ready_ = true;
     return S_OK;
 }

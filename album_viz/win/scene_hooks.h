@@ -19,6 +19,10 @@ public:
     // After the reset that follows a lost device: still water, caustics on, the scene counts as built.
     virtual void afterLostReset() = 0;
     virtual void clearHeights() = 0;
+    // Whether the elements have been built for the current render size; until they are, a new
+    // device starts from the camera of the initial texture sizes.
+    virtual bool sceneBuilt() const = 0;
+    virtual void resetCamera() = 0;
     // The readback buffer could not be allocated.
     virtual void setFault() = 0;
 };

@@ -209,6 +209,11 @@ void SceneRenderer::afterLostReset() {
     ++lostResets_;
 }
 
+void SceneRenderer::resetCamera() {
+    textureSize_ = backgroundTextureSize_ = initialTextureSize;
+    updateDistances();
+}
+
 void SceneRenderer::chooseTechnique() {
     const int count = effect_.techniqueCount();
     for (int t = effect_.technique(); t < count; ++t) {

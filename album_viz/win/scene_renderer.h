@@ -64,6 +64,9 @@ public:
     void afterLostReset() override;
     void clearHeights() override { grid_.clearHeights(); }
     void setFault() override { fault_ = true; }
+    bool sceneBuilt() const override { return sceneBuilt_; }
+    void setSceneBuilt(bool built) { sceneBuilt_ = built; }
+    void resetCamera() override;
 
 private:
     void chooseTechnique();
@@ -98,7 +101,9 @@ private:
     bool fault_ = false;
     bool barsHiddenByLayout_ = false, lowRate_ = false;
     std::uint32_t msSinceBarActivity_ = 0xFFFFFFFFu;
-    int textureSize_ = 512, backgroundTextureSize_ = 512;
+    static constexpr int initialTextureSize = 512;
+    int textureSize_ = initialTextureSize, backgroundTextureSize_ = initialTextureSize;
+    bool sceneBuilt_ = false;
     float distance_ = 0, backgroundDistance_ = 0;
     int framesDrawn_ = 0, lostResets_ = 0;
     double backgroundCopySeconds_ = 0;

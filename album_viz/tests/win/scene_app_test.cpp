@@ -363,6 +363,27 @@ TEST(SceneAppDcMode, ANewRenderSizeResetsTheBackBufferToIt) {
     EXPECT_EQ(player.at(10, h), 0x123456u);  // below the 300 rows nothing is drawn
 }
 
+// A new device on a scene that is still to be built starts from the camera of 512 textures; on a
+// built scene it keeps the camera of the textures it has.
+TEST(SceneAppDcMode, ANewDeviceResetsTheCameraOnlyWhileTheSceneIsUnbuilt) {
+    for (const bool built : {false, true}) {
+        SCOPED_TRACE(built ? "built" : "unbuilt");
+        Scene scene(true);
+        ASSERT_NE(scene.app.device(), nullptr);
+        ASSERT_TRUE(scene.placeCover(100, 0xFF808080u, 0, 0, 0));
+        ASSERT_EQ(scene.renderer.elementTextureSize(), 256);
+        const float d256 = cameraDistance(256, H);
+        ASSERT_FLOAT_EQ(scene.renderer.referenceDistance(), d256);
+        scene.renderer.setSceneBuilt(built);
+        scene.app.cleanup();
+        scene.app.create();
+        ASSERT_NE(scene.app.device(), nullptr);
+        EXPECT_EQ(scene.renderer.elementTextureSize(), built ? 256 : 512);
+        EXPECT_FLOAT_EQ(scene.renderer.referenceDistance(), built ? d256 : cameraDistance(512, H));
+        EXPECT_FLOAT_EQ(scene.renderer.backgroundDistance(), cameraDistance(512, H));
+    }
+}
+
 TEST(SceneAppTechnique, TheFirstTechniqueThatValidatesIsUsed) {
     Scene accepted(true);
     ASSERT_NE(accepted.app.device(), nullptr);
