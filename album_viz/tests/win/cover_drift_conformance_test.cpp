@@ -1,8 +1,9 @@
 // CoverDrift through CoCreateInstance on the registered DLL: the interfaces it answers, every
 // IWMPEffects2 method's result in slot order, the colour property through the vtable and
-// IDispatch, the type information, the core's connection point asked for but never advised,
-// aggregation and the module's count.
+// IDispatch, the type information, the core's connection point asked for but never advised, the
+// modal information page, aggregation and the module's count.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <olectl.h>
@@ -237,6 +238,73 @@ TEST_F(CoverDriftConformance, SetCoreAsksForTheEventsPointButNeverSubscribes) {
         EXPECT_EQ(effect_->SetCore(nullptr), S_OK);
         EXPECT_EQ(core.references, 1u) << "a null core releases the one held";
     }
+}
+
+// The information page runs modally on the player's window. The owner hears WM_ENTERIDLE from the
+// dialog's own loop once it waits for the user; there the test plays the user: it reads what the
+// page shows, types a note and presses a button.
+struct PageVisit {
+    const wchar_t* typed;
+    WORD button;
+    // What the page showed when it opened, where it stood and under which caption.
+    std::wstring shown, caption;
+    RECT dialog{};
+    bool seen = false;
+};
+
+LRESULT CALLBACK pageOwnerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* visit = reinterpret_cast<PageVisit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_ENTERIDLE && w == MSGF_DIALOGBOX && visit != nullptr && !visit->seen) {
+        visit->seen = true;
+        const HWND dialog = reinterpret_cast<HWND>(l);
+        wchar_t text[512] = {};
+        GetDlgItemTextW(dialog, 1000, text, 512);
+        visit->shown = text;
+        GetWindowTextW(dialog, text, 512);
+        visit->caption = text;
+        GetWindowRect(dialog, &visit->dialog);
+        SetDlgItemTextW(dialog, 1000, visit->typed);
+        PostMessageW(dialog, WM_COMMAND, visit->button, 0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, w, l);
+}
+
+TEST_F(CoverDriftConformance, InformationPageKeepsTheNoteOnOkAndDropsItOnCancel) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = pageOwnerProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TevaroTestPageOwner";
+    RegisterClassW(&wc);
+    const HWND owner = CreateWindowExW(0, wc.lpszClassName, L"player", WS_POPUP | WS_VISIBLE, 100, 60, 600, 500,
+                                       nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(owner, nullptr);
+    const std::wstring long_(300, L'x');  // more than the page keeps
+    struct Step {
+        const wchar_t* typed;
+        WORD button;
+        std::wstring expectShown;
+    };
+    const Step steps[] = {
+        {L"Rainy day mix", IDOK, L""},
+        {L"lost on cancel", IDCANCEL, L"Rainy day mix"},
+        {long_.c_str(), IDOK, L"Rainy day mix"},
+        {L"", IDCANCEL, std::wstring(259, L'x')},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << "typed \"" << std::string(step.typed, step.typed + wcslen(step.typed))
+                                        << "\", button " << step.button);
+        PageVisit visit{step.typed, step.button};
+        SetWindowLongPtrW(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&visit));
+        EXPECT_EQ(effect_->DisplayPropertyPage(owner), S_OK);
+        ASSERT_TRUE(visit.seen) << "no modal dialog ran";
+        EXPECT_EQ(visit.shown, step.expectShown);
+        EXPECT_EQ(visit.caption, L"CoverDrift");
+        // Centred on the player's window (to the pixel, give or take the halving).
+        EXPECT_NEAR((visit.dialog.left + visit.dialog.right) / 2, 100 + 300, 1);
+        EXPECT_NEAR((visit.dialog.top + visit.dialog.bottom) / 2, 60 + 250, 1);
+    }
+    DestroyWindow(owner);
 }
 
 TEST(CoverDriftModule, ClassFactoryAggregatesTheObject) {
