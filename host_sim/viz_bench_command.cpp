@@ -14,6 +14,7 @@
 
 #include "classic_viz/framework/effect_core.h"
 #include "classic_viz/effect_catalogue.h"
+#include "com_support/performance_clock.h"
 #include "com_support/wmp_effects.h"
 #include "host_sim/dsp_session.h"
 #include "host_sim/viz/effect_registry.h"
@@ -22,6 +23,8 @@
 
 namespace host_sim {
 namespace {
+
+using com_support::performanceSeconds;
 
 constexpr int WarmUpFrames = 30;  // past the preset's set-up and the first background build
 
@@ -50,13 +53,6 @@ std::vector<std::uint8_t> archiveOf(REFCLSID clsid, const wchar_t* resourceName)
     if (p != nullptr) archive.assign(p, p + SizeofResource(data, found));
     FreeLibrary(data);
     return archive;
-}
-
-double now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
 }  // namespace
@@ -136,12 +132,12 @@ int runVizBench(int argc, char** argv) {
     frame = WarmUpFrames;
     double bestDll = 1e30, bestDirect = 1e30, bestTransferred = 1e30;
     for (int r = 0; r < rounds; ++r) {
-        double t0 = now();
+        double t0 = performanceSeconds();
         throughDll(frames);
-        bestDll = std::min(bestDll, now() - t0);
-        t0 = now();
+        bestDll = std::min(bestDll, performanceSeconds() - t0);
+        t0 = performanceSeconds();
         direct(frames);
-        bestDirect = std::min(bestDirect, now() - t0);
+        bestDirect = std::min(bestDirect, performanceSeconds() - t0);
         frame += frames;
     }
     // A second engine of its own keeps the first one's frames in step with the DLL's.
@@ -154,18 +150,18 @@ int runVizBench(int argc, char** argv) {
     directAndTransfer(WarmUpFrames);
     frame = WarmUpFrames;
     for (int r = 0; r < rounds; ++r) {
-        const double t0 = now();
+        const double t0 = performanceSeconds();
         directAndTransfer(frames);
-        bestTransferred = std::min(bestTransferred, now() - t0);
+        bestTransferred = std::min(bestTransferred, performanceSeconds() - t0);
         frame += frames;
     }
     // Wine answers BITSPIXEL slowly (PLANES costs nothing): the part of the face's cost that is the
     // per-frame depth query the face must make.
     double depthQueryMs = 1e30;
     for (int r = 0; r < rounds; ++r) {
-        const double t0 = now();
+        const double t0 = performanceSeconds();
         for (int i = 0; i < frames; ++i) GetDeviceCaps(target.dc(), BITSPIXEL);
-        depthQueryMs = std::min(depthQueryMs, (now() - t0) * 1000.0 / frames);
+        depthQueryMs = std::min(depthQueryMs, (performanceSeconds() - t0) * 1000.0 / frames);
     }
     effect->Release();
     const double dllMs = bestDll * 1000.0 / frames, directMs = bestDirect * 1000.0 / frames;

@@ -11,18 +11,13 @@
 
 #include "album_viz/effect/album_visual.h"
 #include "com_support/dib_section.h"
+#include "com_support/performance_clock.h"
 #include "com_support/wmp_effects.h"
 
 namespace {
 
+using com_support::performanceSeconds;
 using namespace tevaro::album;
-
-double now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
 
 void busyLevels(int frame, TimedLevel& levels) {
     std::uint32_t state = 0x2545u + std::uint32_t(frame) * 7919u;
@@ -51,8 +46,8 @@ void measure(int width, int height, bool dcMode) {
     auto levels = std::make_unique<TimedLevel>();
     int frame = 0;
     // Past the device's start, the background and cloud builds and the cover's zoom.
-    const double warm = now();
-    while (now() - warm < 6.5) {
+    const double warm = performanceSeconds();
+    while (performanceSeconds() - warm < 6.5) {
         busyLevels(frame++, *levels);
         visual.render(levels->frequency[0], dc, rect, view);
         Sleep(0);
@@ -65,7 +60,7 @@ void measure(int width, int height, bool dcMode) {
     double best = 1e9, bestUpdate = 1e9, bestCopy = 1e9, bestLock = 1e9;
     for (int r = 0; r < rounds; ++r) {
         double update = 0, copy = 0, lock = 0;
-        const double t0 = now();
+        const double t0 = performanceSeconds();
         for (int f = 0; f < frames; ++f) {
             busyLevels(frame++, *levels);
             visual.render(levels->frequency[0], dc, rect, view);
@@ -75,7 +70,7 @@ void measure(int width, int height, bool dcMode) {
             copy += visual.renderer().lastBackgroundCopySeconds() + dcCopy;
             lock += dcMode ? visual.app().lastDcLockSeconds() : 0;
         }
-        best = std::min(best, (now() - t0) / frames);
+        best = std::min(best, (performanceSeconds() - t0) / frames);
         bestUpdate = std::min(bestUpdate, update / frames);
         bestCopy = std::min(bestCopy, copy / frames);
         bestLock = std::min(bestLock, lock / frames);

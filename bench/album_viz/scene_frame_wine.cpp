@@ -12,17 +12,12 @@
 #include "album_viz/win/scene_app.h"
 #include "album_viz/win/scene_renderer.h"
 #include "com_support/dib_section.h"
+#include "com_support/performance_clock.h"
 
 namespace {
 
+using com_support::performanceSeconds;
 using namespace tevaro::album;
-
-double now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
 
 LRESULT CALLBACK viewProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_ERASEBKGND) return 1;
@@ -70,7 +65,7 @@ void measure(int width, int height, bool dcMode) {
     double best = 1e9, bestShare = 1e9, bestBackground = 1e9, bestLock = 1e9;
     for (int r = 0; r < rounds; ++r) {
         double share = 0, background = 0, lock = 0;
-        const double t0 = now();
+        const double t0 = performanceSeconds();
         for (int f = 0; f < frames; ++f) {
             Sleep(0);  // the frame clock must move between frames
             app.renderFrame();
@@ -78,7 +73,7 @@ void measure(int width, int height, bool dcMode) {
             background += renderer.lastBackgroundCopySeconds();
             lock += app.lastDcLockSeconds();
         }
-        best = std::min(best, (now() - t0) / frames);
+        best = std::min(best, (performanceSeconds() - t0) / frames);
         bestShare = std::min(bestShare, share / frames);
         bestBackground = std::min(bestBackground, background / frames);
         bestLock = std::min(bestLock, lock / frames);

@@ -93,7 +93,9 @@ TEST(Throbwave, OnlySteelRhythmKeepsTheBrushAsALayerAtColumn349) {
         EXPECT_EQ(brush.screenX, 349) << c.preset;  // flat placement of world x 348: 348 x 256/255
         int lit = 0;
         for (int y = 0; y < 320; ++y) lit += f.canvasAt(349, y) != 0;
-        if (c.brushShown) EXPECT_GT(lit, 0) << c.preset;
+        if (c.brushShown) {
+            EXPECT_GT(lit, 0) << c.preset;
+        }
     }
 }
 
