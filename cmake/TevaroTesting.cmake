@@ -1,10 +1,15 @@
 # Test plumbing shared by every module, and the one place ctest entries are registered.
 #
 #   tevaro_add_test(<name> SOURCES ... [LIBS ...] [WINDOWS] [NO_GTEST_MAIN] [FIXTURES ...] [LABELS ...]
-#                   [NOT_EMULATED <Suite.Case> ...] [DISPLAY_DEPTH <bits>])
+#                   [NOT_EMULATED <Suite.Case> ...] [DISPLAY_DEPTH <bits>] [ON_DESKTOP])
 #     LABELS: extra labels of a Windows test; every portable case is labelled native.
 #     DISPLAY_DEPTH: a Windows test that runs on a second virtual display of that depth (fixture
 #     WineBedDisplay<bits>, started once per run).
+#     ON_DESKTOP: a Windows test that shows windows, sends pointer input, or depends on which window
+#     is active. Wine keeps one window tree and one input queue per desktop for every process of the
+#     prefix, whichever X display each draws on, and X focus is shared by every prefix on a display:
+#     a topmost window of one suite takes the clicks of another and steals its activation. Such
+#     suites take the desktop one at a time (RESOURCE_LOCK WineDesktop).
 #     NOT_EMULATED: cases that need the target's own kernel. qemu-user does not emulate every
 #     system call (robust futex lists, so no EOWNERDEAD); under it these cases are registered
 #     disabled, so ctest and ./tevaro test list them as not run instead of failing or hiding them.
@@ -69,7 +74,7 @@ function(tevaro_add_check name)
 endfunction()
 
 function(tevaro_add_test name)
-  cmake_parse_arguments(T "WINDOWS;NO_GTEST_MAIN" "DISPLAY_DEPTH" "SOURCES;LIBS;FIXTURES;LABELS;NOT_EMULATED" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS;NO_GTEST_MAIN;ON_DESKTOP" "DISPLAY_DEPTH" "SOURCES;LIBS;FIXTURES;LABELS;NOT_EMULATED" ${ARGN})
   if(T_WINDOWS AND NOT WIN32)
     return()
   endif()
@@ -95,6 +100,9 @@ function(tevaro_add_test name)
         COMMAND ${TEVARO_WINEBED} run --bed ${TEVARO_WINEBED_DIR} ${display} $<TARGET_FILE:${name}>)
       set_tests_properties(${name} PROPERTIES
         FIXTURES_REQUIRED "WineBed;${T_FIXTURES}" FAIL_REGULAR_EXPRESSION "${TEVARO_GTEST_NOTHING_TESTED}")
+      if(T_ON_DESKTOP)
+        set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK WineDesktop)
+      endif()
     endif()
   else()
     set(filter)
