@@ -204,16 +204,11 @@ HRESULT SceneApp::copyToDc() {
             header.biCompression = BI_RGB;
             header.biSizeImage = DWORD(dibRowBytes(w, outputBits_) * std::size_t(h));
             const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(&header);
-            HBITMAP bitmap = CreateDIBitmap(outputDc_, &header, CBM_INIT, readback_.data(), info, DIB_RGB_COLORS);
-            HDC memory = CreateCompatibleDC(outputDc_);
-            if (bitmap && memory) {
-                HGDIOBJ old = SelectObject(memory, bitmap);
-                BitBlt(outputDc_, originX_, originY_, w, h, memory, 0, 0, SRCCOPY);
-                SelectObject(memory, old);
+            // The rows are already in the DC's format: one transfer, with no bitmap or memory DC
+            // made and destroyed on the player's thread every frame.
+            if (SetDIBitsToDevice(outputDc_, originX_, originY_, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), readback_.data(),
+                                  info, DIB_RGB_COLORS) != 0)
                 hr = S_OK;
-            }
-            if (memory) DeleteDC(memory);
-            if (bitmap) DeleteObject(bitmap);
         }
     }
     surface->UnlockRect();
